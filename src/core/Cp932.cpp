@@ -1,0 +1,121 @@
+#include "Cp932.h"
+
+#include <cerrno>
+#include <iconv.h>
+#include <stdexcept>
+
+namespace cp932 {
+namespace {
+
+// One iconv descriptor per direction, opened on first use.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) {
+            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+        }
+    }
+    ~Converter() { iconv_close(cd_); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts `in`; on a sequence it cannot take, appends `replacement` and
+    // skips `skip(in)` bytes of input.
+    template <typename Skip>
+    std::string Run(std::string_view in, std::string_view replacement, Skip skip) {
+        std::string out;
+        out.reserve(in.size() * 3 / 2 + 4);
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in.data());
+        size_t left = in.size();
+        char buffer[1024];
+        while (left > 0) {
+            char* dst = buffer;
+            size_t room = sizeof buffer;
+            size_t rc = iconv(cd_, &src, &left, &dst, &room);
+            out.append(buffer, static_cast<size_t>(dst - buffer));
+            if (rc != static_cast<size_t>(-1)) {
+                continue;
+            }
+            if (errno == E2BIG) {
+                continue;
+            }
+            // EILSEQ or EINVAL (a sequence cut off at the end).
+            out.append(replacement);
+            size_t n = skip(std::string_view(src, left));
+            src += n;
+            left -= n;
+            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        }
+        return out;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+size_t Utf8SequenceLength(std::string_view s) {
+    unsigned char c = static_cast<unsigned char>(s[0]);
+    size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
+    return n <= s.size() ? n : s.size();
+}
+
+size_t Cp932SequenceLength(std::string_view s) {
+    return (IsLeadByte(static_cast<unsigned char>(s[0])) && s.size() >= 2) ? 2 : 1;
+}
+
+// JIS forms that CP932 spells with other code points.
+struct Alias {
+    std::string_view from;
+    std::string_view to;
+};
+constexpr Alias kAliases[] = {
+    {"\u301C", "\uFF5E"}, // WAVE DASH -> FULLWIDTH TILDE
+    {"\u2212", "\uFF0D"}, // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
+    {"\u2016", "\u2225"}, // DOUBLE VERTICAL LINE -> PARALLEL TO
+    {"\u00A2", "\uFFE0"}, // CENT SIGN
+    {"\u00A3", "\uFFE1"}, // POUND SIGN
+    {"\u00AC", "\uFFE2"}, // NOT SIGN
+    {"\u2014", "\u2015"}, // EM DASH -> HORIZONTAL BAR
+};
+
+std::string ReplaceAliases(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    size_t i = 0;
+    while (i < utf8.size()) {
+        bool replaced = false;
+        if (static_cast<unsigned char>(utf8[i]) >= 0x80) {
+            for (const Alias& a : kAliases) {
+                if (utf8.substr(i, a.from.size()) == a.from) {
+                    out.append(a.to);
+                    i += a.from.size();
+                    replaced = true;
+                    break;
+                }
+            }
+        }
+        if (!replaced) {
+            out.push_back(utf8[i++]);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+bool IsLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+std::string ToUtf8(std::string_view bytes) {
+    thread_local Converter toUtf8("UTF-8", "CP932");
+    return toUtf8.Run(bytes, "\uFFFD", Cp932SequenceLength);
+}
+
+std::string FromUtf8(std::string_view utf8) {
+    thread_local Converter fromUtf8("CP932", "UTF-8");
+    return fromUtf8.Run(ReplaceAliases(utf8), "?", Utf8SequenceLength);
+}
+
+} // namespace cp932

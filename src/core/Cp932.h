@@ -1,0 +1,26 @@
+// Conversion between code page 932 bytes (the system's text model) and UTF-8
+// (what the toolkit and the terminal speak). This is the only place where
+// the two meet; the Qt layer wraps it for QString.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace cp932 {
+
+// CP932 bytes to UTF-8. A byte sequence that is not CP932 becomes U+FFFD.
+std::string ToUtf8(std::string_view cp932);
+
+// UTF-8 to CP932 bytes. The JIS forms of a few characters that Japanese
+// input methods produce (wave dash, minus sign, double vertical line, cent,
+// pound, not sign, em dash) map to their CP932 code points; a character CP932
+// cannot hold becomes "?".
+std::string FromUtf8(std::string_view utf8);
+
+// True when `pos` is the first byte of a double-byte character.
+bool IsLeadByte(unsigned char byte);
+
+} // namespace cp932
+
+// A UTF-8 literal of the source as CP932 bytes: S("様").
+inline std::string S(std::string_view utf8) { return cp932::FromUtf8(utf8); }

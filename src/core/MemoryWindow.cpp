@@ -1,0 +1,64 @@
+#include "MemoryWindow.h"
+
+#include "Cp932.h"
+#include "NumberText.h"
+#include "WindowTexts.h"
+
+MemoryWindow::MemoryWindow(int cols, int rows)
+    : cols_(cols), rows_(rows), cells_(static_cast<size_t>(cols * rows)),
+      fields_(field::Count + 1) {}
+
+std::string MemoryWindow::Cell(int col, int row) const {
+    if (col < 0 || col >= cols_ || row < 0 || row >= rows_) {
+        return std::string();
+    }
+    return cells_[static_cast<size_t>(row * cols_ + col)];
+}
+
+void MemoryWindow::SetCell(int col, int row, const std::string& text) {
+    if (col < 0 || col >= cols_ || row < 0 || row >= rows_) {
+        return;
+    }
+    cells_[static_cast<size_t>(row * cols_ + col)] = text;
+}
+
+std::string MemoryWindow::Field(int number) const {
+    if (number < 1 || number > field::Count) {
+        return std::string();
+    }
+    return fields_[static_cast<size_t>(number)];
+}
+
+void MemoryWindow::SetField(int number, const std::string& text) {
+    if (number < 1 || number > field::Count) {
+        return;
+    }
+    fields_[static_cast<size_t>(number)] = text;
+}
+
+void MemoryWindow::ShowMessage(const std::string& caption, const std::string& text) {
+    messages_.emplace_back(caption, text);
+}
+
+void MemoryWindow::ApplyStartupTexts(const std::string& today) {
+    SetField(field::Date, today);
+    for (int n = field::CustomerName; n <= field::IssuerBank2; ++n) {
+        SetField(n, std::string());
+    }
+    SetField(field::TaxInclusiveTotal, "0");
+    SetField(field::TaxRate, "5");
+    SetField(field::Tax, "0");
+    SetField(field::QuantityTotal, "0");
+    SetField(field::AmountTotal, "0");
+    SetField(field::CellPosition, S("表の位置表示"));
+    SetField(field::Number, std::string());
+    SetField(field::CellEditor, std::string());
+    SetField(field::Suffix, S("様"));
+    for (int c = 0; c < cols_; ++c) {
+        SetCell(c, 0, wintext::ColumnTitle(c, 0));
+    }
+    for (int r = 1; r < rows_; ++r) {
+        SetCell(col::RowNumber, r, numtext::IntToStr(r));
+    }
+    taxMode_ = 0;
+}

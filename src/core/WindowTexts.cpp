@@ -1,0 +1,36 @@
+#include "WindowTexts.h"
+
+#include "Cp932.h"
+#include "NoteWindow.h"
+
+#include <ctime>
+
+namespace wintext {
+
+std::string DateText(int year, int month, int day) {
+    return std::to_string(year) + S("年") + std::to_string(month) + S("月") + std::to_string(day) +
+           S("日");
+}
+
+std::string TodayText() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return DateText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+std::string AmountTitle(int taxMode) { return taxMode == 1 ? S("税込み金額") : S("税抜き金額"); }
+
+std::string ColumnTitle(int c, int taxMode) {
+    static const char* const kTitles[col::Count] = {"",     "名称", "仕様", "数量",
+                                                    "単位", "単価", "",     "摘要"};
+    if (c == col::Amount) {
+        return AmountTitle(taxMode);
+    }
+    if (c < 0 || c >= col::Count) {
+        return std::string();
+    }
+    return S(kTitles[c]);
+}
+
+} // namespace wintext

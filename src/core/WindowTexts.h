@@ -1,0 +1,20 @@
+// Texts the window shows at start-up and whenever the tax mode changes.
+#pragma once
+
+#include <string>
+
+namespace wintext {
+
+// "2007年7月5日": four-digit year, month and day without leading zeros.
+std::string DateText(int year, int month, int day);
+
+// Today's date in that form, from the local clock.
+std::string TodayText();
+
+// The title of grid column `col` in row 0; column 6 follows the tax mode.
+std::string ColumnTitle(int col, int taxMode);
+
+// "税抜き金額" for tax mode 0, "税込み金額" for 1 (column 6 and the selector).
+std::string AmountTitle(int taxMode);
+
+} // namespace wintext

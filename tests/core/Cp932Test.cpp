@@ -1,0 +1,54 @@
+#include "Cp932.h"
+
+#include <gtest/gtest.h>
+
+using cp932::FromUtf8;
+using cp932::ToUtf8;
+
+TEST(Cp932, RoundTripsWhatOfficesType) {
+    const char* samples[] = {"①②⑳", "㈱㈲", "№", "Ⅰ Ⅲ Ⅹ", "～", "－", "ｱｲｳｴｵﾞﾟ", "様 御中",
+                             "納品書(控)", "髙﨑", "ABC abc 123", ""};
+    for (const char* s : samples) {
+        EXPECT_EQ(ToUtf8(FromUtf8(s)), s) << s;
+    }
+}
+
+TEST(Cp932, KnownBytes) {
+    EXPECT_EQ(FromUtf8("様"), "\x97\x6c");
+    EXPECT_EQ(FromUtf8("①"), "\x87\x40");
+    EXPECT_EQ(FromUtf8("ｱ"), "\xb1");
+    EXPECT_EQ(FromUtf8("～"), "\x81\x60");
+    // The JIS wave dash and minus sign that input methods produce.
+    EXPECT_EQ(FromUtf8("\u301C"), "\x81\x60");
+    EXPECT_EQ(FromUtf8("\u2212"), "\x81\x7c");
+}
+
+TEST(Cp932, ByteFiveCInsideAndOutsideDoubleByteCharacters) {
+    // 表 is 0x95 0x5C: its trail byte is not a backslash.
+    const std::string hyou = "\x95\x5c";
+    EXPECT_EQ(ToUtf8(hyou), "表");
+    EXPECT_EQ(FromUtf8("表"), hyou);
+    // A lone 0x5C (the yen sign on a Japanese system) survives both ways.
+    const std::string yen = "\x5c" "100";
+    EXPECT_EQ(FromUtf8(ToUtf8(yen)), yen);
+    EXPECT_EQ(FromUtf8("\u00A5"), "\x5c");
+    EXPECT_EQ(ToUtf8("\x95\x5c\x5c"), "表\\");
+}
+
+TEST(Cp932, UnconvertibleInputIsReplacedNotLost) {
+    EXPECT_EQ(FromUtf8("a😀b"), "a?b");
+    EXPECT_EQ(ToUtf8("a\x81"), "a\uFFFD");     // lead byte cut off at the end
+    EXPECT_EQ(ToUtf8("\xa0x"), "\uFFFDx");     // not a CP932 byte
+    EXPECT_EQ(FromUtf8("a\xff" "b"), "a?b");   // not UTF-8
+}
+
+TEST(Cp932, LeadBytes) {
+    EXPECT_TRUE(cp932::IsLeadByte(0x81));
+    EXPECT_TRUE(cp932::IsLeadByte(0x9f));
+    EXPECT_TRUE(cp932::IsLeadByte(0xe0));
+    EXPECT_TRUE(cp932::IsLeadByte(0xfc));
+    EXPECT_FALSE(cp932::IsLeadByte(0x80));
+    EXPECT_FALSE(cp932::IsLeadByte(0xa0));
+    EXPECT_FALSE(cp932::IsLeadByte(0xb1));
+    EXPECT_FALSE(cp932::IsLeadByte(0x5c));
+}

@@ -1,0 +1,57 @@
+#include "NumberText.h"
+
+#include <gtest/gtest.h>
+
+using namespace numtext;
+
+TEST(NumberText, IntegersAcceptedWithDefaults) {
+    EXPECT_EQ(StrToIntDef("123", 7), 123);
+    EXPECT_EQ(StrToIntDef("   -45", 7), -45);
+    EXPECT_EQ(StrToIntDef("+8", 7), 8);
+    EXPECT_EQ(StrToIntDef("$1F", 7), 31);
+    EXPECT_EQ(StrToIntDef("0x10", 7), 16);
+    EXPECT_EQ(StrToIntDef("-0x10", 7), -16);
+    EXPECT_EQ(StrToIntDef("$FFFFFFFF", 7), -1);
+    EXPECT_EQ(StrToIntDef("2147483647", 7), 2147483647);
+    EXPECT_EQ(StrToIntDef("-2147483648", 7), INT32_MIN);
+    EXPECT_EQ(StrToIntDef("007", 7), 7);
+}
+
+TEST(NumberText, IntegersRefusedGiveTheDefault) {
+    for (const char* bad : {"", " ", "12 ", "1,000", "12.5", "abc", "12a", "-", "$", "0x",
+                            "2147483648", "-2147483649", "$100000000", "\t5", "1e3"}) {
+        EXPECT_EQ(StrToIntDef(bad, 5), 5) << '"' << bad << '"';
+    }
+    EXPECT_EQ(StrToInt64Def("2147483648", 0), 2147483648LL);
+    EXPECT_EQ(StrToInt64Def("9223372036854775808", -1), -1);
+}
+
+TEST(NumberText, FloatReadsTheLongestLeadingNumber) {
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix("1.5"), 1.5);
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix("  -2.25kg"), -2.25);
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix("3e2"), 300);
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix("3e"), 3);
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix("3e+x"), 3);
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix(".5"), 0.5);
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix("5."), 5);
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix("1,000"), 1);
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix(""), 0);
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix("abc"), 0);
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix("."), 0);
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix("inf"), 0);
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix("0x10"), 0);
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix("1e999"), 0);
+}
+
+TEST(NumberText, NumbersToText) {
+    EXPECT_EQ(IntToStr(-42), "-42");
+    EXPECT_EQ(FloatToStr(1500), "1500");
+    EXPECT_EQ(FloatToStr(2.5), "2.5");
+    EXPECT_EQ(FloatToStr(3), "3");
+    EXPECT_EQ(FloatToStr(-0.0), "0");
+    EXPECT_EQ(FloatToStr(0.1 + 0.2), "0.3");
+    EXPECT_EQ(FloatToStr(2147483648.0), "2147483648");
+    EXPECT_EQ(FloatToStr(123456789012345.0), "123456789012345");
+    EXPECT_EQ(FloatToStr(1e15), "1E15");
+    EXPECT_EQ(FloatToStr(1.5e-7), "1.5E-7");
+}
