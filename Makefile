@@ -15,9 +15,13 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
+# Test discovery runs the test programs at build time, so the sanitizer
+# options apply to the build step as well.
+SAN_ENV = ASAN_OPTIONS=detect_leaks=0:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
 build-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DNOTORIO_SANITIZE=ON
-	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	$(SAN_ENV) QT_QPA_PLATFORM=offscreen cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 run: build
 	@bash scripts/run.sh "$(BUILD)" "$(RUN_DIR)"
@@ -26,9 +30,7 @@ test-normal: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 test-asan: build-asan
-	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen \
-	  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_BUILD) && $(SAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 test: test-normal test-asan
 
