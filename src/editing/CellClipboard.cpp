@@ -1,0 +1,82 @@
+#include "CellClipboard.h"
+
+#include "ClipboardText.h"
+
+#include <vector>
+
+namespace editing {
+
+namespace {
+
+bool InsideGrid(const NoteWindow& grid, int col, int row) {
+    return col >= 0 && col < grid.ColCount() && row >= 0 && row < grid.RowCount();
+}
+
+// The selection's texts row by row; each cell read is emptied in `cutFrom`
+// when one is given.
+std::vector<std::vector<std::string>> TakeCells(NoteWindow* cutFrom, const NoteWindow& grid,
+                                                const CellRect& selection) {
+    std::vector<std::vector<std::string>> rows;
+    for (int row = selection.Top; row <= selection.Bottom; ++row) {
+        std::vector<std::string> cells;
+        for (int col = selection.Left; col <= selection.Right; ++col) {
+            cells.push_back(grid.Cell(col, row));
+            if (cutFrom != nullptr && InsideGrid(grid, col, row)) {
+                cutFrom->SetCell(col, row, std::string());
+            }
+        }
+        rows.push_back(std::move(cells));
+    }
+    return rows;
+}
+
+} // namespace
+
+bool IsDataCell(const NoteWindow& grid, int col, int row) {
+    return col >= 1 && col < grid.ColCount() && row >= 1 && row < grid.RowCount();
+}
+
+std::string SelectionText(const NoteWindow& grid, const CellRect& selection) {
+    return FormatClipboardText(TakeCells(nullptr, grid, selection));
+}
+
+void CopyCells(const NoteWindow& grid, const CellRect& selection, ClipboardPort& clipboard) {
+    std::string text = SelectionText(grid, selection);
+    clipboard.Clear();
+    clipboard.SetText(text);
+}
+
+void CutCells(NoteWindow& grid, const CellRect& selection, ClipboardPort& clipboard) {
+    std::string text = FormatClipboardText(TakeCells(&grid, grid, selection));
+    clipboard.Clear();
+    clipboard.SetText(text);
+}
+
+void PasteText(NoteWindow& grid, const CellRect& selection, const std::string& text) {
+    std::vector<std::string> lines = SplitClipboardLines(text);
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        int row = selection.Top + static_cast<int>(k);
+        if (row >= grid.RowCount()) {
+            break;
+        }
+        std::vector<std::string> fields = SplitClipboardFields(lines[k]);
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            int col = selection.Left + static_cast<int>(i);
+            if (col >= grid.ColCount()) {
+                break;
+            }
+            if (InsideGrid(grid, col, row)) {
+                grid.SetCell(col, row, fields[i]);
+            }
+        }
+    }
+}
+
+void PasteCells(NoteWindow& grid, const CellRect& selection, const ClipboardPort& clipboard) {
+    if (!clipboard.HasText()) {
+        return;
+    }
+    PasteText(grid, selection, clipboard.Text());
+}
+
+} // namespace editing
