@@ -1,0 +1,33 @@
+// The settings file "Slipr.ini": the open dialog's folder and the window's
+// position, read once at start-up and written once at close.
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace appsettings {
+
+struct WindowSettings {
+    QString folder; // initial folder of the open dialog
+    int top = 30;
+    int left = 30;
+};
+
+// Reads [FILE] FFolder (default `defaultFolder`) and [POS] Top / Left
+// (default 30; a value that is not an integer also gives 30). A missing or
+// unreadable file gives the defaults.
+WindowSettings Read(const QString& path, const QString& defaultFolder);
+
+// Writes the three keys. Returns false when the file cannot be written
+// (read-only file or folder, disk error); the file is replaced only when
+// complete.
+bool Write(const QString& path, const WindowSettings& settings);
+
+// The folder remembered at close: the folder of the open note, ending in a
+// separator, or `currentDir` when no note file is open.
+QString FolderToRemember(const std::string& currentFile, const QString& currentDir);
+
+// A screen coordinate from its text: an integer, else 30.
+int EdgeFromText(const QString& text);
+
+} // namespace appsettings

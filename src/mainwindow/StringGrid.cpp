@@ -1,0 +1,440 @@
+#include "StringGrid.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+const QColor TStringGrid::FixedColor(0xA6, 0xCA, 0xF0);
+const QColor TStringGrid::SelectedColor(0xC0, 0xDC, 0xC0);
+
+namespace {
+
+// Fills a fixed cell, draws its grid line and its raised inner edge.
+void PaintFixedCell(QPainter* painter, const QRect& rect, const QPalette& palette) {
+    painter->fillRect(rect, TStringGrid::FixedColor);
+    const QRect inner = rect.adjusted(0, 0, -1, -1);
+    painter->setPen(palette.color(QPalette::Dark));
+    painter->drawLine(inner.topRight(), inner.bottomRight());
+    painter->drawLine(inner.bottomLeft(), inner.bottomRight());
+    const QRect edge = inner.adjusted(0, 0, -1, -1);
+    painter->setPen(QColor(Qt::white));
+    painter->drawLine(edge.topLeft(), edge.topRight());
+    painter->drawLine(edge.topLeft(), edge.bottomLeft());
+    painter->setPen(palette.color(QPalette::Mid));
+    painter->drawLine(edge.topRight(), edge.bottomRight());
+    painter->drawLine(edge.bottomLeft(), edge.bottomRight());
+}
+
+// The cell's text on one line, 2 pixels in from each side, centred
+// vertically, aligned horizontally per column.
+void PaintCellText(QPainter* painter, const QRect& rect, const QString& text, int col,
+                   const QColor& color) {
+    painter->setPen(color);
+    painter->drawText(
+        rect.adjusted(2, 2, -2, -2),
+        int(TStringGrid::ColumnAlignment(col) | Qt::AlignVCenter | Qt::TextSingleLine), text);
+}
+
+} // namespace
+
+// ---- delegate ----
+
+TGridCellDelegate::TGridCellDelegate(TStringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+void TGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const {
+    const int col = index.column() + 1;
+    const QPalette& palette = option.palette;
+    const bool selected = option.state & QStyle::State_Selected;
+    const bool focused = index == grid_->currentIndex() && grid_->hasFocus();
+    QColor background = palette.color(QPalette::Base);
+    if (selected && !focused) {
+        background = TStringGrid::SelectedColor;
+    }
+    painter->save();
+    painter->fillRect(option.rect, background);
+    QColor textColor = palette.color(QPalette::Text);
+    if (selected && !focused) {
+        textColor = palette.color(QPalette::HighlightedText);
+    }
+    PaintCellText(painter, option.rect, index.data(Qt::DisplayRole).toString(), col, textColor);
+    if (focused) {
+        QPen pen(palette.color(QPalette::Text));
+        pen.setStyle(Qt::DotLine);
+        painter->setPen(pen);
+        painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+    }
+    painter->restore();
+}
+
+QWidget* TGridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                         const QModelIndex& index) const {
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    editor->setAlignment(TStringGrid::ColumnAlignment(index.column() + 1));
+    grid_->AdoptEditor(editor);
+    return editor;
+}
+
+// ---- fixed header ----
+
+TFixedHeader::TFixedHeader(Qt::Orientation orientation, TStringGrid* grid)
+    : QHeaderView(orientation, grid), grid_(grid) {}
+
+void TFixedHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
+    painter->save();
+    PaintFixedCell(painter, rect, palette());
+    const int col = orientation() == Qt::Horizontal ? logicalIndex + 1 : 0;
+    const int row = orientation() == Qt::Horizontal ? 0 : logicalIndex + 1;
+    painter->setFont(grid_->font());
+    PaintCellText(painter, rect, grid_->Cells(col, row), col, palette().color(QPalette::Text));
+    painter->restore();
+}
+
+// ---- grid ----
+
+TStringGrid::TStringGrid(QWidget* parent) : QTableWidget(parent) {
+    setHorizontalHeader(new TFixedHeader(Qt::Horizontal, this));
+    setVerticalHeader(new TFixedHeader(Qt::Vertical, this));
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setMinimumSectionSize(4);
+    verticalHeader()->setSectionsClickable(false);
+    verticalHeader()->setHighlightSections(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->viewport()->installEventFilter(this);
+    verticalHeader()->viewport()->installEventFilter(this);
+    setCornerButtonEnabled(false);
+    setItemDelegate(new TGridCellDelegate(this));
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                    QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    setShowGrid(true);
+    setAutoScroll(false);
+}
+
+void TStringGrid::SetColCount(int cols) {
+    setColumnCount(std::max(cols - 1, 0));
+    for (int c = 0; c < columnCount(); ++c) {
+        if (!horizontalHeaderItem(c)) {
+            setHorizontalHeaderItem(c, new QTableWidgetItem(QString()));
+        }
+    }
+}
+
+void TStringGrid::SetRowCount(int rows) {
+    setRowCount(std::max(rows - 1, 0));
+    for (int r = 0; r < rowCount(); ++r) {
+        if (!verticalHeaderItem(r)) {
+            setVerticalHeaderItem(r, new QTableWidgetItem(QString()));
+        }
+    }
+}
+
+QString TStringGrid::Cells(int col, int row) const {
+    if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount()) {
+        return QString();
+    }
+    const QTableWidgetItem* cell = nullptr;
+    if (col == 0 && row == 0) {
+        return corner_;
+    } else if (row == 0) {
+        cell = horizontalHeaderItem(col - 1);
+    } else if (col == 0) {
+        cell = verticalHeaderItem(row - 1);
+    } else {
+        cell = item(row - 1, col - 1);
+    }
+    return cell ? cell->text() : QString();
+}
+
+void TStringGrid::SetCells(int col, int row, const QString& text) {
+    if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount()) {
+        return;
+    }
+    if (col == 0 && row == 0) {
+        corner_ = text;
+        return;
+    }
+    if (row == 0) {
+        horizontalHeaderItem(col - 1)->setText(text);
+        horizontalHeader()->viewport()->update();
+    } else if (col == 0) {
+        verticalHeaderItem(row - 1)->setText(text);
+        verticalHeader()->viewport()->update();
+    } else if (QTableWidgetItem* cell = item(row - 1, col - 1)) {
+        cell->setText(text);
+    } else {
+        setItem(row - 1, col - 1, new QTableWidgetItem(text));
+    }
+}
+
+int TStringGrid::ColWidth(int col) const {
+    if (col == 0) {
+        return verticalHeader()->width();
+    }
+    return columnWidth(col - 1);
+}
+
+void TStringGrid::SetColWidth(int col, int width) {
+    if (col == 0) {
+        verticalHeader()->setFixedWidth(width);
+    } else {
+        setColumnWidth(col - 1, width);
+    }
+}
+
+void TStringGrid::SetDefaultRowHeight(int height) {
+    verticalHeader()->setMinimumSectionSize(height);
+    verticalHeader()->setDefaultSectionSize(height);
+    horizontalHeader()->setFixedHeight(height);
+}
+
+int TStringGrid::Col() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.column() + 1 : 0;
+}
+
+int TStringGrid::Row() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() + 1 : 0;
+}
+
+void TStringGrid::SetCurrentCell(int col, int row) {
+    if (col <= 0 || row <= 0 || col >= ColCount() || row >= RowCount()) {
+        selectionModel()->clear();
+        return;
+    }
+    setCurrentCell(row - 1, col - 1);
+}
+
+TGridRect TStringGrid::Selection() const {
+    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
+    if (ranges.isEmpty()) {
+        return TGridRect{Col(), Row(), Col(), Row()};
+    }
+    const QTableWidgetSelectionRange& range = ranges.front();
+    return TGridRect{range.leftColumn() + 1, range.topRow() + 1, range.rightColumn() + 1,
+                     range.bottomRow() + 1};
+}
+
+void TStringGrid::SetSelection(const TGridRect& rect) {
+    const int left = std::min(rect.Left, rect.Right);
+    const int right = std::max(rect.Left, rect.Right);
+    const int top = std::min(rect.Top, rect.Bottom);
+    const int bottom = std::max(rect.Top, rect.Bottom);
+    if (left <= 0 || top <= 0 || right >= ColCount() || bottom >= RowCount()) {
+        selectionModel()->clear();
+        return;
+    }
+    // The anchor stays at the first corner, the current cell moves to the
+    // second one, as when the user extends a selection.
+    selectionModel()->setCurrentIndex(model()->index(rect.Bottom - 1, rect.Right - 1),
+                                      QItemSelectionModel::NoUpdate);
+    const QItemSelection selection(model()->index(top - 1, left - 1),
+                                   model()->index(bottom - 1, right - 1));
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    viewport()->update();
+}
+
+int TStringGrid::TopRow() const {
+    const int row = rowAt(0);
+    return row < 0 ? 1 : row + 1;
+}
+
+void TStringGrid::SetTopRow(int row) {
+    verticalScrollBar()->setValue(std::max(row - 1, 0));
+}
+
+int TStringGrid::VisibleRowCount() const {
+    const int height = viewport()->height();
+    int count = 0;
+    for (int r = rowAt(0); r >= 0 && r < rowCount(); ++r) {
+        if (rowViewportPosition(r) + rowHeight(r) > height) {
+            break;
+        }
+        ++count;
+    }
+    return count;
+}
+
+QPoint TStringGrid::MouseCoord(const QPoint& gridPos) const {
+    const QHeaderView* top = horizontalHeader();
+    const QHeaderView* left = verticalHeader();
+    const QRect topRect = top->geometry();
+    const QRect leftRect = left->geometry();
+    const QRect cellsRect = viewport()->geometry();
+    if (topRect.contains(gridPos)) {
+        const int c = top->logicalIndexAt(gridPos.x() - topRect.left());
+        return c < 0 ? QPoint(-1, -1) : QPoint(c + 1, 0);
+    }
+    if (leftRect.contains(gridPos)) {
+        const int r = left->logicalIndexAt(gridPos.y() - leftRect.top());
+        return r < 0 ? QPoint(-1, -1) : QPoint(0, r + 1);
+    }
+    if (gridPos.x() < cellsRect.left() && gridPos.y() < cellsRect.top() && gridPos.x() >= 0 &&
+        gridPos.y() >= 0) {
+        return QPoint(0, 0);
+    }
+    if (cellsRect.contains(gridPos)) {
+        const QPoint p = gridPos - cellsRect.topLeft();
+        const int r = rowAt(p.y());
+        const int c = columnAt(p.x());
+        if (r >= 0 && c >= 0) {
+            return QPoint(c + 1, r + 1);
+        }
+    }
+    return QPoint(-1, -1);
+}
+
+QLineEdit* TStringGrid::CellEditor() const {
+    if (state() != QAbstractItemView::EditingState) {
+        return nullptr;
+    }
+    return editor_.data();
+}
+
+bool TStringGrid::EditorModified() const {
+    const QLineEdit* editor = CellEditor();
+    return editor && editor->isModified();
+}
+
+Qt::Alignment TStringGrid::ColumnAlignment(int col) {
+    switch (col) {
+    case 3:
+    case 5:
+    case 6:
+        return Qt::AlignRight;
+    case 4:
+        return Qt::AlignHCenter;
+    default:
+        return Qt::AlignLeft;
+    }
+}
+
+void TStringGrid::AdoptEditor(QLineEdit* editor) const {
+    editor_ = editor;
+    editor->installEventFilter(const_cast<TStringGrid*>(this));
+}
+
+QPoint TStringGrid::ToGrid(QWidget* from, const QPoint& pos) const {
+    return from->mapTo(const_cast<TStringGrid*>(this), pos);
+}
+
+QPoint TStringGrid::LastMousePos() const {
+    return lastMousePos_;
+}
+
+void TStringGrid::mousePressEvent(QMouseEvent* event) {
+    lastMousePos_ = ToGrid(viewport(), event->position().toPoint());
+    // A right click opens the context menu without moving the selection.
+    if (event->button() == Qt::LeftButton) {
+        QTableWidget::mousePressEvent(event);
+    } else {
+        event->accept();
+    }
+    emit MouseDown(event->button());
+}
+
+void TStringGrid::mouseMoveEvent(QMouseEvent* event) {
+    lastMousePos_ = ToGrid(viewport(), event->position().toPoint());
+    if (!(OwnerDragSelection && event->buttons() != Qt::NoButton)) {
+        QTableWidget::mouseMoveEvent(event);
+    }
+    emit MouseMove(lastMousePos_);
+}
+
+void TStringGrid::mouseReleaseEvent(QMouseEvent* event) {
+    lastMousePos_ = ToGrid(viewport(), event->position().toPoint());
+    if (event->button() == Qt::LeftButton) {
+        QTableWidget::mouseReleaseEvent(event);
+    }
+    emit MouseUp(event->button());
+    if (event->button() == Qt::LeftButton) {
+        emit Click();
+    }
+}
+
+void TStringGrid::keyReleaseEvent(QKeyEvent* event) {
+    QTableWidget::keyReleaseEvent(event);
+    emit KeyUp(event);
+}
+
+void TStringGrid::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        QTableWidget::wheelEvent(event);
+        return;
+    }
+    emit Wheel(delta);
+    // The grid's own handling then moves the current cell by one row.
+    const int col = std::max(Col(), 1);
+    if (delta < 0 && Row() < RowCount() - 1) {
+        SetCurrentCell(col, Row() + 1);
+    } else if (delta > 0 && Row() > 1) {
+        SetCurrentCell(col, Row() - 1);
+    }
+    event->accept();
+}
+
+void TStringGrid::contextMenuEvent(QContextMenuEvent* event) {
+    if (PopupMenu) {
+        PopupMenu->popup(event->globalPos());
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool TStringGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == editor_.data() && event->type() == QEvent::KeyRelease) {
+        emit KeyUp(static_cast<QKeyEvent*>(event));
+        return false;
+    }
+    QWidget* header = nullptr;
+    if (watched == horizontalHeader()->viewport()) {
+        header = horizontalHeader()->viewport();
+    } else if (watched == verticalHeader()->viewport()) {
+        header = verticalHeader()->viewport();
+    }
+    if (header) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            lastMousePos_ = ToGrid(header, mouse->position().toPoint());
+            emit MouseDown(mouse->button());
+            break;
+        }
+        case QEvent::MouseMove: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            lastMousePos_ = ToGrid(header, mouse->position().toPoint());
+            emit MouseMove(lastMousePos_);
+            break;
+        }
+        case QEvent::MouseButtonRelease: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            lastMousePos_ = ToGrid(header, mouse->position().toPoint());
+            emit MouseUp(mouse->button());
+            if (mouse->button() == Qt::LeftButton) {
+                emit Click();
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return QTableWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,17 @@
+// Small pictures drawn by the program itself: the five tool-bar buttons and
+// the program icon.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace toolicons {
+
+QIcon NewNote();                    // a blank sheet with a folded corner
+QIcon OpenNote();                   // an opening folder
+QIcon SaveNote();                   // a floppy disk
+QIcon SaveAs();                     // a floppy disk with a pen
+QIcon PrintAll();                   // a printer with a sheet
+QPixmap ProgramIcon(int size = 32); // a note with ruled lines and a yen mark
+
+} // namespace toolicons
