@@ -1,0 +1,60 @@
+// A printer surface that draws nothing and records every call, for tests.
+// Its fonts behave like a fixed-pitch face without internal leading: the line
+// height is the character height and the average width half of it, rounded.
+#pragma once
+
+#include "PrinterSurface.h"
+
+#include <string>
+#include <vector>
+
+class RecordingSurface : public PrinterSurface {
+public:
+    enum class Op { StartDocument, StartPage, EndPage, EndDocument, SelectFont, Text, Pen, Line };
+
+    struct Call {
+        Op op = Op::Text;
+        int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        std::string text; // drawn text, or the document title
+        PrintFont font;   // font selected when the call was made
+        int penWidth = 0; // pen selected when the call was made
+    };
+
+    explicit RecordingSurface(int dpiX = 600, int dpiY = 600, int pageWidth = -1);
+
+    int HorizontalDpi() const override { return dpiX_; }
+    int VerticalDpi() const override { return dpiY_; }
+    int PhysicalPageWidth() const override { return pageWidth_; }
+
+    void StartDocument(const std::string& title) override;
+    void StartPage() override;
+    void EndPage() override;
+    void EndDocument() override;
+
+    void SelectFont(const PrintFont& font) override;
+    TextMetrics Metrics() const override;
+    void DrawText(int x, int y, const std::string& cp932) override;
+
+    void SelectPen(int width) override;
+    void DrawLine(int x1, int y1, int x2, int y2) override;
+
+    const std::vector<Call>& Calls() const { return calls_; }
+    void Clear() { calls_.clear(); }
+
+    // The calls of one kind, in order.
+    std::vector<Call> Of(Op op) const;
+    // The first text call drawing exactly `text`; throws when there is none.
+    const Call& TextCall(const std::string& text) const;
+    bool HasText(const std::string& text) const;
+
+    // The metrics this surface reports for a font of that height.
+    static TextMetrics MetricsFor(const PrintFont& font);
+
+private:
+    int dpiX_;
+    int dpiY_;
+    int pageWidth_;
+    PrintFont font_;
+    int pen_ = 1;
+    std::vector<Call> calls_;
+};

@@ -1,0 +1,226 @@
+#include "PrintJobs.h"
+#include "Cp932.h"
+#include "MemoryWindow.h"
+#include "NoteLayout.h"
+#include "QtApp.h"
+#include "Unit6.h"
+
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+MemoryWindow SampleWindow() {
+    MemoryWindow w;
+    w.ApplyStartupTexts(S("2007年7月5日"));
+    w.SetField(field::CustomerName, S("山田商店"));
+    w.SetField(field::Number, "0001");
+    w.SetField(field::IssuerZip, "100-0001");
+    w.SetField(field::IssuerAddress, S("東京都千代田区丸の内1-1"));
+    w.SetField(field::IssuerName, S("鈴木工務店"));
+    w.SetField(field::IssuerTele, "03-1234-5678");
+    w.SetField(field::TaxInclusiveTotal, "1234567");
+    w.SetField(field::Tax, "58789");
+    w.SetField(field::QuantityTotal, "12");
+    w.SetField(field::AmountTotal, "1175778");
+    w.SetCell(col::Name, 1, S("ボルト"));
+    w.SetCell(col::Quantity, 1, "12");
+    w.SetCell(col::Amount, 1, "1175778");
+    return w;
+}
+
+std::string RunCommand(const std::string& command) {
+    std::string out;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    if (!pipe) {
+        return out;
+    }
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0) {
+        out.append(buffer, n);
+    }
+    return out;
+}
+
+std::string PdfText(const std::string& pdf) {
+    return RunCommand("pdftotext -layout '" + pdf + "' -");
+}
+
+} // namespace
+
+TEST(PrintJobs, AllThreeKindsMakeOnePdfOfThreePagesInOrder) {
+    TestApp();
+    QTemporaryDir dir;
+    const std::string pdf = dir.filePath("note.pdf").toStdString();
+    MemoryWindow w = SampleWindow();
+    std::string error;
+    ASSERT_TRUE(printing::PrintNotesToPdf(w, printing::kAllThree, 600, pdf, error)) << error;
+
+    const std::string info = RunCommand("pdfinfo '" + pdf + "'");
+    EXPECT_NE(info.find("Pages:           3"), std::string::npos) << info;
+    EXPECT_NE(info.find("Title:           Slipr program"), std::string::npos) << info;
+    EXPECT_NE(info.find("595 x 842 pts (A4)"), std::string::npos) << info;
+
+    const std::string text = PdfText(pdf);
+    const size_t copy = text.find("納品書(控)");
+    const size_t note = text.find("納品書", copy + 1);
+    const size_t invoice = text.find("請求書");
+    ASSERT_NE(copy, std::string::npos) << text;
+    ASSERT_NE(note, std::string::npos);
+    ASSERT_NE(invoice, std::string::npos);
+    EXPECT_LT(copy, note);
+    EXPECT_LT(note, invoice);
+    // Pages are separated by form feeds; the invoice is on the third page.
+    const size_t secondPage = text.find('\f');
+    const size_t thirdPage = text.find('\f', secondPage + 1);
+    EXPECT_LT(copy, secondPage);
+    EXPECT_GT(note, secondPage);
+    EXPECT_LT(note, thirdPage);
+    EXPECT_GT(invoice, thirdPage);
+
+    for (const char* expected : {"山田商店様",
+                                 "2007年7月5日",
+                                 "0001",
+                                 "東京都千代田区丸の内1-1",
+                                 "鈴木工務店",
+                                 "03-1234-5678",
+                                 "下記のとおり納品いたしました",
+                                 "下記のとおりご請求申し上げます",
+                                 "税込み金額",
+                                 "税率",
+                                 "消費税",
+                                 "5%",
+                                 "¥1,234,567",
+                                 "¥58,789",
+                                 "名称",
+                                 "仕様",
+                                 "数量",
+                                 "単位",
+                                 "単価",
+                                 "税抜き金額",
+                                 "摘要",
+                                 "ボルト",
+                                 "1,175,778",
+                                 "合計",
+                                 "¥1,175,778"}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    }
+    // No backslash: the yen byte prints as the yen sign.
+    EXPECT_EQ(text.find('\\'), std::string::npos);
+}
+
+TEST(PrintJobs, SingleKindsAndResolutions) {
+    TestApp();
+    QTemporaryDir dir;
+    MemoryWindow w = SampleWindow();
+    std::string error;
+    for (int dpi : {300, 1200}) {
+        const std::string pdf = dir.filePath(QString("invoice%1.pdf").arg(dpi)).toStdString();
+        ASSERT_TRUE(printing::PrintNotesToPdf(w, printing::kInvoice, dpi, pdf, error)) << error;
+        EXPECT_NE(RunCommand("pdfinfo '" + pdf + "'").find("Pages:           1"),
+                  std::string::npos);
+        const std::string text = PdfText(pdf);
+        EXPECT_NE(text.find("請求書"), std::string::npos);
+        EXPECT_EQ(text.find("納品書"), std::string::npos);
+    }
+}
+
+TEST(PrintJobs, FailuresAreReportedAndLeaveTheTargetAlone) {
+    TestApp();
+    QTemporaryDir dir;
+    MemoryWindow w = SampleWindow();
+    std::string error;
+    EXPECT_FALSE(printing::PrintNotesToPdf(w, 7, 600, dir.filePath("k.pdf").toStdString(), error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(QFile::exists(dir.filePath("k.pdf")));
+    error.clear();
+    EXPECT_FALSE(printing::PrintNotesToPdf(w, 1, 0, dir.filePath("d.pdf").toStdString(), error));
+    EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_FALSE(printing::PrintNotesToPdf(w, 1, 600, "/nonexistent-folder/x.pdf", error));
+    EXPECT_FALSE(error.empty());
+
+    // A good file is replaced only by a complete one; no partial file remains.
+    const QString target = dir.filePath("keep.pdf");
+    ASSERT_TRUE(printing::PrintNotesToPdf(w, 1, 600, target.toStdString(), error)) << error;
+    ASSERT_TRUE(printing::PrintNotesToPdf(w, 2, 600, target.toStdString(), error)) << error;
+    EXPECT_NE(PdfText(target.toStdString()).find("請求書"), std::string::npos);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST(PrintJobs, PrintDialogOffersOneCopyAndNoSelection) {
+    TestApp();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setCopyCount(4);
+    QPrintDialog dialog(&printer);
+    printing::ConfigurePrintDialog(dialog, printer);
+    EXPECT_EQ(printer.copyCount(), 1);
+    EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintSelection));
+    EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintPageRange));
+    EXPECT_TRUE(dialog.testOption(QAbstractPrintDialog::PrintToFile));
+    EXPECT_EQ(dialog.minPage(), 1);
+    EXPECT_EQ(dialog.maxPage(), 1);
+}
+
+TEST(PrintJobs, CancelledDialogPrintsNothing) {
+    TestApp();
+    QWidget owner;
+    MemoryWindow w = SampleWindow();
+    const MemoryWindow before = w;
+    bool sawDialog = false;
+    QTimer::singleShot(200, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<QPrintDialog*>(top)) {
+                sawDialog = true;
+                dialog->reject();
+            }
+        }
+    });
+    PRINTERSTATUS status;
+    PRINTERGRID grid;
+    EXPECT_EQ(printing::PrintNotes(&owner, w, printing::kAllThree, status, grid), 0);
+    EXPECT_TRUE(sawDialog);
+    EXPECT_EQ(status.documentTitle, "Slipr program");
+    EXPECT_TRUE(grid.rowBoundaries.empty()); // no page was composed
+    for (int n = 1; n <= field::Count; ++n) {
+        EXPECT_EQ(w.Field(n), before.Field(n));
+    }
+}
+
+TEST(CustomPrint, PlaceholderWindow) {
+    TestApp();
+    QWidget owner;
+    QString caption;
+    QString label;
+    bool modal = false;
+    QTimer::singleShot(100, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* form = dynamic_cast<TForm6*>(top); form && form->isVisible()) {
+                caption = form->windowTitle();
+                label = form->Label1->text();
+                modal = form->isModal();
+                form->close();
+            }
+        }
+    });
+    printing::ShowCustomPrint(&owner);
+    EXPECT_EQ(caption, QStringLiteral("Custom Print"));
+    EXPECT_EQ(label, QString::fromUtf8("追加予定です"));
+    EXPECT_TRUE(modal);
+    // Destroyed after it closed.
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        EXPECT_EQ(dynamic_cast<TForm6*>(top), nullptr);
+    }
+}
