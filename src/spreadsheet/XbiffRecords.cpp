@@ -1,0 +1,490 @@
+#include "XbiffRecords.h"
+
+#include "NumberText.h"
+#include "XbiffText.h"
+
+#include <algorithm>
+
+namespace xbiff {
+namespace {
+
+// Record numbers.
+constexpr std::uint16_t kBof2 = 0x0009;
+constexpr std::uint16_t kBof3 = 0x0209;
+constexpr std::uint16_t kBof4 = 0x0409;
+constexpr std::uint16_t kBof5 = 0x0809;
+constexpr std::uint16_t kEof = 0x000A;
+constexpr std::uint16_t kInteger2 = 0x0002;
+constexpr std::uint16_t kNumber2 = 0x0003;
+constexpr std::uint16_t kNumber = 0x0203;
+constexpr std::uint16_t kRk = 0x027E;
+constexpr std::uint16_t kMulRk = 0x00BD;
+constexpr std::uint16_t kLabel2 = 0x0004;
+constexpr std::uint16_t kLabel = 0x0204;
+constexpr std::uint16_t kRString = 0x00D6;
+constexpr std::uint16_t kSst = 0x00FC;
+constexpr std::uint16_t kLabelSst = 0x00FD;
+constexpr std::uint16_t kFormula2 = 0x0006; // also BIFF5 and BIFF8
+constexpr std::uint16_t kFormula3 = 0x0206;
+constexpr std::uint16_t kFormula4 = 0x0406;
+constexpr std::uint16_t kString2 = 0x0007;
+constexpr std::uint16_t kString = 0x0207;
+constexpr std::uint16_t kColInfo = 0x007D;
+constexpr std::uint16_t kBoundSheet = 0x0085;
+constexpr std::uint16_t kContinue = 0x003C;
+
+constexpr std::uint16_t kBiff8Version = 0x0600;
+constexpr std::uint16_t kWorksheet = 0x0010;
+// The largest record data BIFF8 allows.
+constexpr size_t kMaxRecordData = 8224;
+
+bool IsBof(std::uint16_t number) {
+    return number == kBof2 || number == kBof3 || number == kBof4 || number == kBof5;
+}
+
+// The text Excel shows for a formula's error result, empty when unknown.
+const char* ErrorText(std::uint8_t code) {
+    switch (code) {
+    case 0x00:
+        return "#NULL!";
+    case 0x07:
+        return "#DIV/0!";
+    case 0x0F:
+        return "#VALUE!";
+    case 0x17:
+        return "#REF!";
+    case 0x1D:
+        return "#NAME?";
+    case 0x24:
+        return "#NUM!";
+    case 0x2A:
+        return "#N/A";
+    default:
+        return "";
+    }
+}
+
+// True when the rest of the data is zero bytes.
+bool IsZeroPadding(Cursor rest) {
+    while (!rest.AtEnd()) {
+        if (rest.U8() != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+void ReadCharacters(Cursor& cursor, size_t count, bool wide, std::u16string& units) {
+    if (wide) {
+        cursor.Need(count * 2);
+        for (size_t i = 0; i < count; ++i) {
+            units.push_back(static_cast<char16_t>(cursor.U16()));
+        }
+    } else {
+        std::string_view bytes = cursor.Bytes(count);
+        for (char b : bytes) {
+            units.push_back(static_cast<char16_t>(static_cast<unsigned char>(b)));
+        }
+    }
+}
+
+size_t ContinuedStringReader::NextStart() {
+    const size_t pos = cursor_.Position();
+    while (startIndex_ < data_.starts.size() && data_.starts[startIndex_] < pos) {
+        ++startIndex_;
+    }
+    return startIndex_ < data_.starts.size() ? data_.starts[startIndex_] : data_.bytes.size();
+}
+
+std::string ContinuedStringReader::ReadString(std::u16string& units) {
+    size_t count = cursor_.U16();
+    std::uint8_t options = cursor_.U8();
+    size_t richRuns = (options & 0x08) ? cursor_.U16() : 0;
+    size_t extended = (options & 0x04) ? cursor_.U32() : 0;
+    bool wide = options & 0x01;
+    units.clear();
+    while (count > 0) {
+        const size_t limit = NextStart();
+        if (cursor_.Position() == limit && limit < cursor_.Size()) {
+            // The characters go on in a CONTINUE record, after an option byte.
+            wide = cursor_.U8() & 0x01;
+            continue;
+        }
+        const size_t fit = (limit - cursor_.Position()) / (wide ? 2 : 1);
+        if (fit == 0) {
+            // The data ends, or a 16-bit character is split by a record boundary.
+            throw EXBiffError(Failure::StreamRead);
+        }
+        const size_t take = std::min(fit, count);
+        ReadCharacters(cursor_, take, wide, units);
+        count -= take;
+    }
+    cursor_.Skip(richRuns * 4);
+    cursor_.Skip(extended);
+    return Utf16ToCp932(units);
+}
+
+RecordLoop::RecordLoop(TXBiff& owner, std::string_view data)
+    : owner_(owner), stream_(data, Failure::StreamRead) {}
+
+void RecordLoop::Run() {
+    try {
+        ReadFirstBof();
+        while (!stream_.AtEnd()) {
+            if (stream_.Left() < 4 && openSubstreams_ == 0 && IsZeroPadding(stream_)) {
+                break; // a few zero bytes after the last EOF
+            }
+            const std::uint16_t number = stream_.U16();
+            const std::uint16_t length = stream_.U16();
+            HandleRecord(number, stream_.Bytes(length));
+            SetProgress(static_cast<int>(stream_.Position() * 100 / stream_.Size()));
+            if (cancel_) {
+                break;
+            }
+        }
+        // The data ends inside a substream, or before a sheet the workbook lists.
+        if (!cancel_ && (openSubstreams_ > 0 || lastSheetStart_ >= stream_.Size())) {
+            throw EXBiffError(Failure::StreamRead);
+        }
+    } catch (...) {
+        SetProgress(0);
+        throw;
+    }
+    SetProgress(0);
+}
+
+void RecordLoop::ReadFirstBof() {
+    std::uint16_t number = 0;
+    do {
+        if (stream_.Left() < 2) {
+            throw EXBiffError(Failure::UnknownFormat);
+        }
+        number = stream_.U16();
+    } while (!IsBof(number));
+    const std::uint16_t length = stream_.U16();
+    Cursor body(stream_.Bytes(length), Failure::UnknownFormat);
+    const std::uint16_t bofVersion = body.U16();
+    const std::uint16_t type = body.U16();
+
+    switch (number) {
+    case kBof2:
+        version_ = 2;
+        break;
+    case kBof3:
+        version_ = 3;
+        owner_.kind_ = 3;
+        break;
+    case kBof4:
+        version_ = 4;
+        break;
+    default:
+        version_ = 5;
+        break;
+    }
+    if (bofVersion == kBiff8Version) {
+        version_ = 8;
+        owner_.kind_ = 8;
+    }
+    sheetNo_ = type == kWorksheet ? 1 : 0;
+    openSubstreams_ = 1;
+}
+
+void RecordLoop::HandleRecord(std::uint16_t number, std::string_view body) {
+    Cursor r(body, Failure::UnknownFormat);
+    switch (number) {
+    case kBof2:
+    case kBof3:
+    case kBof4:
+    case kBof5:
+        OnBof(r);
+        break;
+    case kEof:
+        OnEof();
+        break;
+    case kInteger2:
+        OnInteger(r);
+        break;
+    case kNumber2:
+        OnNumber2(r);
+        break;
+    case kNumber:
+        OnNumber(r);
+        break;
+    case kRk:
+        OnRk(r);
+        break;
+    case kMulRk:
+        OnMulRk(r, body.size());
+        break;
+    case kLabel2:
+        OnLabel2(r);
+        break;
+    case kLabel:
+        OnLabel(r);
+        break;
+    case kRString:
+        OnRString(r);
+        break;
+    case kSst:
+        OnSst(body);
+        break;
+    case kLabelSst:
+        OnLabelSst(r);
+        break;
+    case kFormula2:
+    case kFormula3:
+    case kFormula4:
+        OnFormula(r);
+        break;
+    case kString2:
+    case kString:
+        OnString(body);
+        break;
+    case kColInfo:
+        OnColInfo(r);
+        break;
+    case kBoundSheet:
+        OnBoundSheet(r);
+        break;
+    default:
+        break;
+    }
+}
+
+bool RecordLoop::WantsCells() const {
+    return !cancel_ && owner_.OnReadCell;
+}
+
+void RecordLoop::Report(int row, int col, int attr, const std::string& text) {
+    if (WantsCells()) {
+        owner_.OnReadCell(&owner_, sheetNo_, row, col, attr, text, cancel_);
+    }
+}
+
+void RecordLoop::ReportNumber(int row, int col, int attr, double value) {
+    if (WantsCells()) {
+        Report(row, col, attr, numtext::FloatToStr(value));
+    }
+}
+
+void RecordLoop::SetProgress(int value) {
+    owner_.progress_ = value;
+    owner_.DoProgress(&owner_);
+}
+
+void RecordLoop::OnBof(Cursor& r) {
+    r.U16(); // version
+    if (r.U16() == kWorksheet) {
+        ++sheetNo_;
+    }
+    ++openSubstreams_;
+}
+
+void RecordLoop::OnEof() {
+    if (openSubstreams_ > 0) {
+        --openSubstreams_;
+    }
+}
+
+void RecordLoop::OnInteger(Cursor& r) {
+    const int row = r.U16();
+    const int col = r.U16();
+    const int attr = static_cast<int>(r.U24());
+    const int value = r.U16();
+    if (WantsCells()) {
+        Report(row, col, attr, numtext::IntToStr(value));
+    }
+}
+
+void RecordLoop::OnNumber2(Cursor& r) {
+    const int row = r.U16();
+    const int col = r.U16();
+    const int attr = static_cast<int>(r.U24());
+    ReportNumber(row, col, attr, r.F64());
+}
+
+void RecordLoop::OnNumber(Cursor& r) {
+    const int row = r.U16();
+    const int col = r.U16();
+    const int attr = r.U16();
+    ReportNumber(row, col, attr, r.F64());
+}
+
+void RecordLoop::OnRk(Cursor& r) {
+    const int row = r.U16();
+    const int col = r.U16();
+    const int attr = r.U16();
+    ReportNumber(row, col, attr, TXBiff::NumFromRk(r.U32()));
+}
+
+void RecordLoop::OnMulRk(Cursor& r, size_t length) {
+    if (length < 6 || (length - 6) % 6 != 0) {
+        throw EXBiffError(Failure::UnknownFormat);
+    }
+    const int row = r.U16();
+    const int firstCol = r.U16();
+    const size_t cells = (length - 6) / 6;
+    for (size_t i = 0; i < cells; ++i) {
+        const int attr = r.U16();
+        ReportNumber(row, firstCol + static_cast<int>(i), attr, TXBiff::NumFromRk(r.U32()));
+    }
+    r.U16(); // last column
+}
+
+void RecordLoop::OnLabel2(Cursor& r) {
+    const int row = r.U16();
+    const int col = r.U16();
+    const int attr = static_cast<int>(r.U24());
+    const size_t length = r.U8();
+    Report(row, col, attr, std::string(r.Bytes(length)));
+}
+
+void RecordLoop::OnLabel(Cursor& r) {
+    const int row = r.U16();
+    const int col = r.U16();
+    const int attr = r.U16();
+    const size_t count = r.U16();
+    Report(row, col, attr, ReadText(r, count));
+}
+
+void RecordLoop::OnRString(Cursor& r) {
+    const int row = r.U16();
+    const int col = r.U16();
+    const int attr = r.U16();
+    const size_t count = r.U16();
+    Report(row, col, attr, ReadText(r, count));
+}
+
+std::string RecordLoop::ReadText(Cursor& r, size_t count) {
+    if (version_ < 8) {
+        return std::string(r.Bytes(count));
+    }
+    const bool wide = r.U8() & 0x01;
+    units_.clear();
+    ReadCharacters(r, count, wide, units_);
+    return Utf16ToCp932(units_);
+}
+
+ContinuedData RecordLoop::GatherContinued(std::string_view first) {
+    if (first.size() > kMaxRecordData) {
+        throw EXBiffError(Failure::UnknownFormat);
+    }
+    ContinuedData data;
+    data.bytes.assign(first);
+    while (stream_.Left() >= 4) {
+        const size_t mark = stream_.Position();
+        if (stream_.U16() != kContinue) {
+            stream_.Rewind(mark);
+            break;
+        }
+        const std::uint16_t length = stream_.U16();
+        if (length > kMaxRecordData) {
+            throw EXBiffError(Failure::UnknownFormat);
+        }
+        std::string_view body = stream_.Bytes(length);
+        data.starts.push_back(data.bytes.size());
+        data.bytes.append(body);
+    }
+    return data;
+}
+
+void RecordLoop::OnSst(std::string_view body) {
+    const ContinuedData data = GatherContinued(body);
+    ContinuedStringReader reader(data);
+    reader.cursor().Skip(8); // total and unique string counts, not needed
+    while (!reader.cursor().AtEnd()) {
+        sharedStrings_.push_back(reader.ReadString(units_));
+    }
+}
+
+void RecordLoop::OnLabelSst(Cursor& r) {
+    const int row = r.U16();
+    const int col = r.U16();
+    r.U16(); // cell format index
+    const std::uint32_t index = r.U32();
+    if (index < sharedStrings_.size()) {
+        Report(row, col, 0, sharedStrings_[index]);
+    }
+}
+
+void RecordLoop::OnFormula(Cursor& r) {
+    static const std::string kTrue = "TRUE";
+    static const std::string kFalse = "FALSE";
+    const int row = r.U16();
+    const int col = r.U16();
+    const int attr = version_ == 2 ? static_cast<int>(r.U24()) : r.U16();
+    const std::string_view result = r.Bytes(8);
+    pending_.active = false;
+    const auto byte = [&](size_t i) { return static_cast<std::uint8_t>(result[i]); };
+    // Bytes 6 and 7 set to 0xFF mark a result that is not a number; byte 0
+    // then tells which kind it is.
+    if (byte(6) == 0xFF && byte(7) == 0xFF) {
+        switch (byte(0)) {
+        case 0: // text, carried by the STRING record that follows
+            pending_ = {true, row, col, attr};
+            break;
+        case 1:
+            Report(row, col, attr, byte(2) ? kTrue : kFalse);
+            break;
+        case 2:
+            if (*ErrorText(byte(2)) != '\0') {
+                Report(row, col, attr, ErrorText(byte(2)));
+            }
+            break;
+        case 3: // empty text
+            Report(row, col, attr, std::string());
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    Cursor number(result, Failure::UnknownFormat);
+    ReportNumber(row, col, attr, number.F64());
+}
+
+void RecordLoop::OnString(std::string_view body) {
+    std::string text;
+    if (version_ >= 8) {
+        const ContinuedData data = GatherContinued(body);
+        ContinuedStringReader reader(data);
+        text = reader.ReadString(units_);
+    } else {
+        Cursor r(body, Failure::UnknownFormat);
+        const size_t length = version_ == 2 ? r.U8() : r.U16();
+        text = std::string(r.Bytes(length));
+    }
+    if (pending_.active) {
+        pending_.active = false;
+        Report(pending_.row, pending_.col, pending_.attr, text);
+    }
+}
+
+void RecordLoop::OnColInfo(Cursor& r) {
+    const int first = r.U16();
+    const int last = r.U16();
+    const int width = r.U16();
+    if (!owner_.OnReadColW) {
+        return;
+    }
+    for (int col = first; col <= last; ++col) {
+        owner_.OnReadColW(&owner_, sheetNo_, col, width);
+    }
+}
+
+void RecordLoop::OnBoundSheet(Cursor& r) {
+    lastSheetStart_ = std::max<size_t>(lastSheetStart_, r.U32()); // where the sheet's BOF is
+    const std::uint16_t options = r.U16();
+    if ((options >> 8) != 0) {
+        return; // not a worksheet
+    }
+    const size_t count = r.U8();
+    const std::string name = ReadText(r, count);
+    if (owner_.OnReadSheetName) {
+        owner_.OnReadSheetName(&owner_, name);
+    }
+}
+
+} // namespace xbiff

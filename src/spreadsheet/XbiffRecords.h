@@ -1,0 +1,174 @@
+// The record loop of the BIFF reader: walks a workbook or worksheet stream
+// held in memory once from start to end and reports its cells, column
+// widths and sheet names through the events of a TXBiff.
+#pragma once
+
+#include "Xbiff.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace xbiff {
+
+// A bounds-checked little-endian reader over bytes in memory. A read past
+// the end throws EXBiffError with the failure given at construction.
+class Cursor {
+public:
+    Cursor(std::string_view data, Failure onShort) : data_(data), onShort_(onShort) {}
+
+    size_t Position() const { return pos_; }
+    size_t Size() const { return data_.size(); }
+    size_t Left() const { return data_.size() - pos_; }
+    bool AtEnd() const { return pos_ >= data_.size(); }
+
+    void Need(size_t n) const {
+        if (n > Left()) {
+            throw EXBiffError(onShort_);
+        }
+    }
+    std::uint8_t U8() {
+        Need(1);
+        return Byte(pos_++);
+    }
+    std::uint16_t U16() {
+        Need(2);
+        std::uint16_t v = static_cast<std::uint16_t>(Byte(pos_) | Byte(pos_ + 1) << 8);
+        pos_ += 2;
+        return v;
+    }
+    // Three bytes, the first in bits 0-7.
+    std::uint32_t U24() {
+        Need(3);
+        std::uint32_t v = Byte(pos_) | Byte(pos_ + 1) << 8 | std::uint32_t(Byte(pos_ + 2)) << 16;
+        pos_ += 3;
+        return v;
+    }
+    std::uint32_t U32() {
+        std::uint32_t low = U16();
+        return low | std::uint32_t(U16()) << 16;
+    }
+    double F64() {
+        Need(8);
+        std::uint64_t bits = 0;
+        for (int i = 7; i >= 0; --i) {
+            bits = bits << 8 | Byte(pos_ + i);
+        }
+        pos_ += 8;
+        double v;
+        std::memcpy(&v, &bits, sizeof v);
+        return v;
+    }
+    std::string_view Bytes(size_t n) {
+        Need(n);
+        std::string_view v = data_.substr(pos_, n);
+        pos_ += n;
+        return v;
+    }
+    void Skip(size_t n) {
+        Need(n);
+        pos_ += n;
+    }
+    // Goes back to a position read before.
+    void Rewind(size_t pos) { pos_ = pos < pos_ ? pos : pos_; }
+
+private:
+    std::uint8_t Byte(size_t i) const { return static_cast<std::uint8_t>(data_[i]); }
+
+    std::string_view data_;
+    size_t pos_ = 0;
+    Failure onShort_;
+};
+
+// The data of a record joined with that of the CONTINUE records right after
+// it, and where each CONTINUE record's data begins in the joined bytes.
+struct ContinuedData {
+    std::string bytes;
+    std::vector<size_t> starts;
+};
+
+// Reads BIFF8 strings (2-byte character count, option byte, characters,
+// rich runs and extended data) from continued data: when the characters
+// reach the start of a CONTINUE record they go on after a new option byte,
+// which may switch between 8-bit and 16-bit characters. A read past the
+// data throws StreamRead.
+class ContinuedStringReader {
+public:
+    explicit ContinuedStringReader(const ContinuedData& data)
+        : data_(data), cursor_(data.bytes, Failure::StreamRead) {}
+
+    Cursor& cursor() { return cursor_; }
+    std::string ReadString(std::u16string& scratch);
+
+private:
+    size_t NextStart();
+
+    const ContinuedData& data_;
+    Cursor cursor_;
+    size_t startIndex_ = 0;
+};
+
+// Reads `count` characters of 8-bit (widened) or 16-bit text into `units`.
+void ReadCharacters(Cursor& cursor, size_t count, bool wide, std::u16string& units);
+
+class RecordLoop {
+public:
+    RecordLoop(TXBiff& owner, std::string_view data);
+    // Runs the load to the end of the data or to a Cancel. Throws EXBiffError.
+    void Run();
+    // The BIFF version whose record layouts the stream follows (2, 3, 4, 5
+    // or 8), known once the first BOF has been read.
+    int Version() const { return version_; }
+
+private:
+    void ReadFirstBof();
+    void HandleRecord(std::uint16_t number, std::string_view body);
+    bool WantsCells() const;
+    void Report(int row, int col, int attr, const std::string& text);
+    void ReportNumber(int row, int col, int attr, double value);
+    void SetProgress(int value);
+
+    void OnBof(Cursor& r);
+    void OnEof();
+    void OnInteger(Cursor& r);
+    void OnNumber2(Cursor& r);
+    void OnNumber(Cursor& r);
+    void OnRk(Cursor& r);
+    void OnMulRk(Cursor& r, size_t length);
+    void OnLabel2(Cursor& r);
+    void OnLabel(Cursor& r);
+    void OnRString(Cursor& r);
+    void OnSst(std::string_view body);
+    void OnLabelSst(Cursor& r);
+    void OnFormula(Cursor& r);
+    void OnString(std::string_view body);
+    void OnColInfo(Cursor& r);
+    void OnBoundSheet(Cursor& r);
+
+    // Text of a cell or name: bytes as they are before BIFF8; from BIFF8 on
+    // an option byte and 8-bit or 16-bit characters, converted to CP932.
+    std::string ReadText(Cursor& r, size_t count);
+    ContinuedData GatherContinued(std::string_view first);
+
+    TXBiff& owner_;
+    Cursor stream_;
+    int version_ = 0;
+    int sheetNo_ = 0;
+    int openSubstreams_ = 0;    // BOF records not yet closed by their EOF
+    size_t lastSheetStart_ = 0; // the highest sheet position a BOUNDSHEET gives
+    bool cancel_ = false;
+    std::vector<std::string> sharedStrings_;
+    std::u16string units_;
+
+    // The formula whose text result the next STRING record carries.
+    struct PendingFormula {
+        bool active = false;
+        int row = 0;
+        int col = 0;
+        int attr = 0;
+    } pending_;
+};
+
+} // namespace xbiff

@@ -1,0 +1,13 @@
+// 16-bit (UTF-16LE) spreadsheet text to code page 932 bytes.
+#pragma once
+
+#include <string>
+
+namespace xbiff {
+
+// Converts UTF-16 code units to CP932 bytes. Plain ASCII is copied as it is;
+// other characters go through the codec, so characters CP932 cannot hold
+// (and unpaired surrogates) become "?".
+std::string Utf16ToCp932(const std::u16string& units);
+
+} // namespace xbiff

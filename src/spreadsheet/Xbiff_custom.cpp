@@ -1,0 +1,5 @@
+#include "Xbiff_custom.h"
+
+TXBiff_custom::TXBiff_custom() = default;
+
+TXBiff_custom::~TXBiff_custom() = default;

@@ -1,0 +1,360 @@
+#include "Xbiff.h"
+#include "BiffBuilder.h"
+#include "Cp932.h"
+#include "Xbiff_custom.h"
+#include "Xwritebiff.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <unistd.h>
+
+using biff::Bytes;
+using biff::Cell;
+using biff::Load;
+using biff::Record;
+using biff::Sheet;
+using xbiff::Failure;
+
+namespace {
+
+std::filesystem::path TempPath(const std::string& name) {
+    auto dir = std::filesystem::temp_directory_path() / ("xbiff-test-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    return dir / name;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Fixture(const std::string& name) {
+    return ReadFile(std::filesystem::path(NOTORIO_TEST_DATA) / "xls" / name);
+}
+
+// Cell record bodies.
+std::string Rk(int row, int col, int xf, std::uint32_t rk) {
+    return Record(0x027E, Bytes().u16(row).u16(col).u16(xf).u32(rk));
+}
+std::string Formula(int row, int col, const std::string& result) {
+    return Record(0x0006, Bytes().u16(row).u16(col).u16(15).raw(result).u16(0).u32(0).u16(0));
+}
+std::string NonNumeric(int kind, int value) {
+    return Bytes().u8(kind).u8(0).u8(value).u8(0).u8(0).u8(0).u16(0xFFFF);
+}
+
+// Column A of the fixtures' sheet "Texts" (see tests/data/xls/make-fixtures.py).
+std::string FixtureText(int i) {
+    char number[8];
+    std::snprintf(number, sizeof number, "%04d", i);
+    if (i % 50 == 7) {
+        std::string text = S("品目 ") + number + " ";
+        for (int k = 0; k < i % 23; ++k) {
+            text += S("あ");
+        }
+        return text;
+    }
+    return "unique text number " + std::string(number) + " " + std::string(i % 17, 'x');
+}
+
+} // namespace
+
+TEST(XBiff, ReadsBackEveryCellTheWriterWrote) {
+    const auto path = TempPath("writer.xls");
+    const std::string label255(255, 'x');
+    const std::map<std::pair<int, int>, std::pair<std::string, std::string>> cells = {
+        {{0, 0}, {"12", "12"}},         {{0, 1}, {"1.5", "1.5"}},
+        {{0, 2}, {"abc", "abc"}},       {{1, 0}, {"32768", "32768"}},
+        {{1, 1}, {"-5", "-5"}},         {{1, 2}, {"007", "7"}},
+        {{2, 0}, {".5", "0.5"}},        {{2, 1}, {S("納品書 様"), S("納品書 様")}},
+        {{2, 2}, {label255, label255}}, {{3, 0}, {"123456789.25", "123456789.25"}},
+        {{40, 9}, {"1,234", "1,234"}},
+    };
+    {
+        TWriteBiff writer(path.string(), 41, 10);
+        for (const auto& [pos, texts] : cells) {
+            writer.WriteCell(pos.first, pos.second, 0, texts.first);
+        }
+        writer.Finish();
+    }
+    TXBiff reader;
+    biff::Recorder r;
+    r.Attach(reader);
+    reader.LoadFile(path.string());
+    EXPECT_EQ(reader.FileName(), path.string());
+    EXPECT_EQ(reader.Kind(), 2);
+    std::vector<Cell> expected;
+    for (const auto& [pos, texts] : cells) {
+        expected.push_back({1, pos.first, pos.second, 0, texts.second});
+    }
+    EXPECT_EQ(r.cells, expected);
+    EXPECT_EQ(r.progress.back(), 0);
+    EXPECT_EQ(r.progress[r.progress.size() - 2], 100);
+    EXPECT_EQ(reader.Progress(), 0);
+}
+
+TEST(XBiff, NumFromRk) {
+    EXPECT_EQ(TXBiff::NumFromRk(0xFFFFFFFE), -1.0);
+    EXPECT_EQ(TXBiff::NumFromRk(0xFFFFFFFF), -0.01);
+    EXPECT_EQ(TXBiff::NumFromRk(123u << 2 | 2), 123.0);
+    EXPECT_EQ(TXBiff::NumFromRk(12345u << 2 | 3), 123.45);
+    EXPECT_EQ(TXBiff::NumFromRk(0x3FF00000), 1.0);
+    EXPECT_EQ(TXBiff::NumFromRk(0x3FF00001), 0.01);
+    EXPECT_EQ(TXBiff::NumFromRk(0xC0040000), -2.5);
+    EXPECT_EQ(TXBiff::NumFromRk(0x3FF00003 & ~2u), 0.01); // bits 0-1 never part of the double
+}
+
+TEST(XBiff, NumberRecordsOfEveryLayout) {
+    const std::string records = Rk(0, 0, 17, 0xFFFFFFFF) + Rk(0, 1, 18, 0x3FF00000) +
+                                Record(0x00BD, Bytes()
+                                                   .u16(1)
+                                                   .u16(4)
+                                                   .u16(20)
+                                                   .u32(7u << 2 | 2)
+                                                   .u16(21)
+                                                   .u32(0x40240000)
+                                                   .u16(22)
+                                                   .u32(150u << 2 | 3)
+                                                   .u16(6)) +
+                                Record(0x0203, Bytes().u16(2).u16(0).u16(23).f64(1e20)) +
+                                Record(0x0203, Bytes().u16(2).u16(1).u16(23).f64(1.0 / 3)) +
+                                Record(0x0203, Bytes().u16(2).u16(2).u16(23).f64(-2.5e-7));
+    const auto r = Load(Sheet(8, records));
+    const std::vector<Cell> expected = {
+        {1, 0, 0, 17, "-0.01"},
+        {1, 0, 1, 18, "1"},
+        {1, 1, 4, 20, "7"},
+        {1, 1, 5, 21, "10"},
+        {1, 1, 6, 22, "1.5"},
+        {1, 2, 0, 23, "1E20"},
+        {1, 2, 1, 23, "0.333333333333333"},
+        {1, 2, 2, 23, "-2.5E-7"},
+    };
+    EXPECT_EQ(r.cells, expected);
+}
+
+TEST(XBiff, TextRecordsFollowTheLayoutOfTheirVersion) {
+    const std::string name = S("品名");
+    // BIFF2: 3 attribute bytes (byte 0 lowest) and a length byte.
+    auto r =
+        Load(Sheet(2, Record(0x0004, Bytes().u16(1).u16(2).u8(1).u8(2).u8(3).u8(2).raw("ab"))));
+    EXPECT_EQ(r.cells, (std::vector<Cell>{{1, 1, 2, 0x030201, "ab"}}));
+    // BIFF3 to BIFF5: cell format index and a 2-byte length; bytes as they are.
+    for (int version : {3, 4, 5}) {
+        r = Load(Sheet(version, Record(0x0204, Bytes().u16(0).u16(0).u16(9).u16(4).raw(name))));
+        EXPECT_EQ(r.cells, (std::vector<Cell>{{1, 0, 0, 9, name}})) << version;
+    }
+    // BIFF8: a character count and an option byte; 8-bit characters are
+    // widened (0xA5 is the yen sign, 0x5C in code page 932).
+    r = Load(Sheet(8, Record(0x0204, Bytes().u16(0).u16(0).u16(9).u16(2).u8(1).utf16(u"品名")) +
+                          Record(0x0204, Bytes().u16(0).u16(1).u16(9).u16(3).u8(0).raw("\xA5"
+                                                                                       "10")) +
+                          Record(0x00D6, Bytes().u16(0).u16(2).u16(9).u16(1).u8(1).utf16(u"様").raw(
+                                             "rich runs"))));
+    EXPECT_EQ(r.cells, (std::vector<Cell>{{1, 0, 0, 9, name},
+                                          {1, 0, 1, 9,
+                                           "\x5C"
+                                           "10"},
+                                          {1, 0, 2, 9, S("様")}}));
+}
+
+TEST(XBiff, FormulaResults) {
+    // A numeric result whose first byte is 1 stays a number.
+    const std::string oneish = Bytes().u32(1).u32(0x3FF00000);
+    const std::string records =
+        Formula(0, 0, Bytes().f64(4.5)) + Formula(0, 1, oneish) + Formula(0, 2, NonNumeric(1, 1)) +
+        Formula(0, 3, NonNumeric(1, 0)) + Formula(0, 4, NonNumeric(2, 0x07)) +
+        Formula(0, 5, NonNumeric(3, 0)) + Formula(1, 0, NonNumeric(0, 0)) +
+        Record(0x04BC, "shared") + Record(0x0207, Bytes().u16(2).u8(1).utf16(u"合計")) +
+        Record(0x0207, Bytes().u16(3).u8(0).raw("lost"));
+    const auto r = Load(Sheet(8, records));
+    const std::vector<Cell> expected = {
+        {1, 0, 0, 15, "4.5"},     {1, 0, 1, 15, "1"},       {1, 0, 2, 15, "TRUE"},
+        {1, 0, 3, 15, "FALSE"},   {1, 0, 4, 15, "#DIV/0!"}, {1, 0, 5, 15, ""},
+        {1, 1, 0, 15, S("合計")},
+    };
+    EXPECT_EQ(r.cells, expected);
+
+    // BIFF2: 3 attribute bytes and a 1-byte text length; BIFF3/4: 2-byte length.
+    const std::string f2 =
+        Record(0x0006, Bytes().u16(3).u16(1).u8(4).u8(5).u8(6).raw(NonNumeric(0, 0)).u8(0).u8(0));
+    auto r2 = Load(Sheet(2, f2 + Record(0x0007, Bytes().u8(2).raw("ok"))));
+    EXPECT_EQ(r2.cells, (std::vector<Cell>{{1, 3, 1, 0x060504, "ok"}}));
+    const std::string f4 =
+        Record(0x0406, Bytes().u16(3).u16(1).u16(7).raw(NonNumeric(0, 0)).u16(0).u16(0));
+    auto r4 = Load(Sheet(4, f4 + Record(0x0207, Bytes().u16(2).raw("ok"))));
+    EXPECT_EQ(r4.cells, (std::vector<Cell>{{1, 3, 1, 7, "ok"}}));
+}
+
+TEST(XBiff, SharedStringsAcrossContinueRecords) {
+    // "abcdef" starts 8-bit and goes on 16-bit in the first CONTINUE; the
+    // second string has rich runs and extended data that straddle the next
+    // boundary; the third starts 16-bit and goes on 8-bit.
+    const std::string sst = Bytes().u32(0xFFFFFFFF).u32(0xFFFFFFFF).u16(6).u8(0).raw("abc");
+    const std::string cont1 =
+        Bytes().u8(1).utf16(u"def").u16(2).u8(0x0D).u16(1).u32(3).utf16(u"納品").u16(2);
+    const std::string cont2 = Bytes().u16(1).raw("ext").u16(3).u8(1).utf16(u"様");
+    const std::string cont3 = Bytes().u8(0).raw("\xA5"
+                                                "9");
+    const std::string labels = Record(0x00FD, Bytes().u16(0).u16(0).u16(5).u32(0)) +
+                               Record(0x00FD, Bytes().u16(0).u16(1).u16(5).u32(1)) +
+                               Record(0x00FD, Bytes().u16(0).u16(2).u16(5).u32(2)) +
+                               Record(0x00FD, Bytes().u16(0).u16(3).u16(5).u32(3));
+    const auto r = Load(Sheet(8, Record(0x00FC, sst) + Record(0x003C, cont1) +
+                                     Record(0x003C, cont2) + Record(0x003C, cont3) + labels));
+    // The index beyond the list (3) reports nothing; LABELSST cells carry attribute 0.
+    const std::vector<Cell> expected = {{1, 0, 0, 0, "abcdef"},
+                                        {1, 0, 1, 0, S("納品")},
+                                        {1, 0, 2, 0,
+                                         S("様") + "\x5C"
+                                                   "9"}};
+    EXPECT_EQ(r.cells, expected);
+}
+
+TEST(XBiff, SheetNamesCountersAndColumnWidths) {
+    const std::string globals8 =
+        biff::Bof(0x0809, 0x0600, 0x0005) +
+        Record(0x0085, Bytes().u32(0).u16(0x0000).u8(2).u8(1).utf16(u"見積")) +
+        Record(0x0085, Bytes().u32(0).u16(0x0200).u8(5).u8(0).raw("Chart")) +
+        Record(0x0085, Bytes().u32(0).u16(0x0001).u8(5).u8(0).raw("Sheet")) + biff::Eof();
+    const std::string chart = biff::Bof(0x0809, 0x0600, 0x0020) + biff::Eof();
+    const std::string sheet1 = biff::Bof(0x0809, 0x0600, 0x0010) +
+                               Record(0x007D, Bytes().u16(3).u16(5).u16(2560).u16(15).u16(0)) +
+                               Rk(0, 0, 0, 6) + chart + biff::Eof();
+    const std::string sheet2 = biff::Bof(0x0809, 0x0600, 0x0010) + Rk(0, 0, 0, 10) + biff::Eof();
+    TXBiff reader;
+    biff::Recorder r;
+    r.Attach(reader);
+    reader.LoadData(globals8 + sheet1 + sheet2);
+    EXPECT_EQ(reader.Kind(), 8);
+    EXPECT_EQ(r.sheetNames, (std::vector<std::string>{S("見積"), "Sheet"}));
+    EXPECT_EQ(r.widths,
+              (std::vector<std::tuple<int, int, int>>{{1, 3, 2560}, {1, 4, 2560}, {1, 5, 2560}}));
+    EXPECT_EQ(r.cells, (std::vector<Cell>{{1, 0, 0, 0, "1"}, {2, 0, 0, 0, "2"}}));
+
+    // Before BIFF8 a sheet name has no option byte.
+    const std::string globals5 = biff::Bof(0x0809, 0x0500, 0x0005) +
+                                 Record(0x0085, Bytes().u32(0).u16(0).u8(4).raw(S("見積"))) +
+                                 biff::Eof();
+    r = biff::Recorder();
+    r.Attach(reader);
+    reader.LoadData(globals5);
+    EXPECT_EQ(reader.Kind(), 2);
+    EXPECT_EQ(r.sheetNames, (std::vector<std::string>{S("見積")}));
+}
+
+TEST(XBiff, CancelStopsTheLoadAfterThatRecord) {
+    const std::string data =
+        Sheet(8, Record(0x00BD, Bytes().u16(0).u16(0).u16(0).u32(6).u16(0).u32(10).u16(1)) +
+                     Rk(1, 0, 0, 14));
+    TXBiff reader;
+    biff::Recorder r;
+    r.cancelAfter = 1;
+    r.Attach(reader);
+    reader.LoadData(data);
+    // The second cell of the MULRK is not reported once Cancel is set.
+    EXPECT_EQ(r.cells, (std::vector<Cell>{{1, 0, 0, 0, "1"}}));
+    const int afterMulRk = static_cast<int>((20 + 22) * 100 / data.size()); // BOF, MULRK
+    EXPECT_EQ(r.progress, (std::vector<int>{afterMulRk, 0}));
+}
+
+TEST(XBiff, FileKindsAndFixturesOfAnotherProgram) {
+    EXPECT_EQ(
+        [] {
+            TXBiff reader;
+            reader.LoadData(Sheet(3, ""));
+            return reader.Kind();
+        }(),
+        3);
+    for (const char* name : {"biff5.xls", "biff8.xls"}) {
+        SCOPED_TRACE(name);
+        TXBiff_custom reader;
+        biff::Recorder r;
+        r.Attach(reader);
+        reader.LoadData(Fixture(name));
+        EXPECT_EQ(reader.Kind(), name[4] == '5' ? 4 : 8); // the Excel 95 file has a "Book"
+        EXPECT_EQ(r.sheetNames, (std::vector<std::string>{"Numbers", "Texts", S("日本語")}));
+        std::map<std::tuple<int, int, int>, std::string> cells;
+        for (const Cell& c : r.cells) {
+            cells[{c.sheet, c.row, c.col}] = c.data;
+        }
+        EXPECT_EQ(cells.size(), 6 + 4 * 6 + 1 + 3 * 700 + 5u);
+        const std::map<std::tuple<int, int, int>, std::string> samples = {
+            {{1, 1, 0}, "3"},
+            {{1, 1, 1}, "1.5"},
+            {{1, 1, 2}, "4.5"},
+            {{1, 1, 3}, "1E20"},
+            {{1, 1, 4}, "TRUE"},
+            {{1, 1, 5}, "row 3"},
+            {{1, 2, 3}, "-2.5E-7"},
+            {{1, 3, 2}, "-864197.523"},
+            {{1, 3, 3}, "1.23456789012346E19"},
+            {{1, 3, 4}, "FALSE"},
+            {{1, 5, 0}, "#DIV/0!"},
+            {{2, 699, 2}, "2097"},
+            {{3, 0, 0}, S("納品書")},
+            {{3, 1, 0}, S("ｱｲｳｴｵ")},
+            {{3, 1, 1}, S("納品書お客様")},
+            {{3, 2, 0}, S("髙橋 ①")},
+        };
+        for (const auto& [pos, text] : samples) {
+            EXPECT_EQ(cells[pos], text) << std::get<0>(pos) << "," << std::get<1>(pos);
+        }
+        // Every shared string, the ones split across CONTINUE records included.
+        for (int i = 0; i < 700; ++i) {
+            ASSERT_EQ(cells[std::make_tuple(2, i, 0)], FixtureText(i)) << i;
+            ASSERT_EQ(cells[std::make_tuple(2, i, 1)], "repeated") << i;
+        }
+        EXPECT_EQ(std::count_if(r.widths.begin(), r.widths.end(),
+                                [](const auto& w) { return w == std::make_tuple(1, 0, 4384); }),
+                  1);
+        EXPECT_EQ(std::count_if(r.widths.begin(), r.widths.end(),
+                                [](const auto& w) { return w == std::make_tuple(1, 3, 5844); }),
+                  1);
+    }
+}
+
+TEST(XBiff, SaveFileWritesTheLinesAsCells) {
+    const auto path = TempPath("saved.xls");
+    TXBiff reader;
+    biff::Recorder r;
+    r.Attach(reader);
+    reader.SaveFile(path.string(), {"a,12,\"x, y\",1.5", "b", "c,2,3,4,5", ""});
+    EXPECT_EQ(r.progress, (std::vector<int>{25, 31, 56, 56, 0}));
+    r = biff::Recorder();
+    r.Attach(reader);
+    reader.LoadFile(path.string());
+    const std::vector<Cell> expected = {
+        {1, 0, 0, 0, "a"},   {1, 0, 1, 0, "12"}, {1, 0, 2, 0, "x, y"},
+        {1, 0, 3, 0, "1.5"}, {1, 1, 0, 0, "b"},  {1, 2, 0, 0, "c"},
+        {1, 2, 1, 0, "2"},   {1, 2, 2, 0, "3"},  {1, 2, 3, 0, "4"},
+    };
+    EXPECT_EQ(r.cells, expected);
+
+    // An empty list writes nothing; a file that cannot be created is an error.
+    const auto none = TempPath("none.xls");
+    reader.SaveFile(none.string(), {});
+    EXPECT_FALSE(std::filesystem::exists(none));
+    EXPECT_THROW(reader.SaveFile((TempPath("no-such-dir") / "x.xls").string(), {"a"}),
+                 std::runtime_error);
+}
+
+TEST(XBiff, MissingFileFailsToOpen) {
+    TXBiff reader;
+    try {
+        reader.LoadFile(TempPath("missing.xls").string());
+        ADD_FAILURE() << "loaded";
+    } catch (const EXBiffError& e) {
+        EXPECT_EQ(e.failure(), Failure::OpenFailed);
+        EXPECT_EQ(std::string(e.what()), S("ﾌｧｲﾙを開くことに失敗しました"));
+    }
+    EXPECT_EQ(xbiff::MessageOf(Failure::UnknownFormat), S("未知のフォーマット."));
+    EXPECT_EQ(xbiff::MessageOf(Failure::StreamRead), S("ストリーム読込みエラー."));
+    EXPECT_THROW(reader.LoadFile(std::filesystem::temp_directory_path().string()), EXBiffError);
+}
