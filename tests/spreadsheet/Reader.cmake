@@ -1,7 +1,11 @@
 # Tests of the BIFF reader component: hand-built record streams, files of the
-# writer, workbooks of another program (tests/data/xls), damaged files.
+# writer, workbooks of another program (tests/data/xls), damaged files, and
+# the read-xls command of notorio-cli.
 notorio_gtest(spreadsheet_reader_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/XbiffTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/XbiffDamageTest.cpp
-  LIBS notorio_biffreader notorio_biffwriter notorio_core PkgConfig::GSF)
+    ${CMAKE_CURRENT_LIST_DIR}/ReadXlsCommandTest.cpp
+  LIBS notorio_biffreader notorio_biffwriter notorio_core)
+target_compile_definitions(spreadsheet_reader_tests PRIVATE NOTORIO_CLI="$<TARGET_FILE:notorio-cli>")
+add_dependencies(spreadsheet_reader_tests notorio-cli)
