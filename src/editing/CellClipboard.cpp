@@ -8,10 +8,6 @@ namespace editing {
 
 namespace {
 
-bool InsideGrid(const NoteWindow& grid, int col, int row) {
-    return col >= 0 && col < grid.ColCount() && row >= 0 && row < grid.RowCount();
-}
-
 // The selection's texts row by row; each cell read is emptied in `cutFrom`
 // when one is given.
 std::vector<std::vector<std::string>> TakeCells(NoteWindow* cutFrom, const NoteWindow& grid,
@@ -21,7 +17,7 @@ std::vector<std::vector<std::string>> TakeCells(NoteWindow* cutFrom, const NoteW
         std::vector<std::string> cells;
         for (int col = selection.Left; col <= selection.Right; ++col) {
             cells.push_back(grid.Cell(col, row));
-            if (cutFrom != nullptr && InsideGrid(grid, col, row)) {
+            if (cutFrom != nullptr && IsDataCell(grid, col, row)) {
                 cutFrom->SetCell(col, row, std::string());
             }
         }
@@ -53,6 +49,9 @@ void CutCells(NoteWindow& grid, const CellRect& selection, ClipboardPort& clipbo
 }
 
 void PasteText(NoteWindow& grid, const CellRect& selection, const std::string& text) {
+    if (!IsDataCell(grid, selection.Left, selection.Top)) {
+        return; // titles and row numbers are never overwritten
+    }
     std::vector<std::string> lines = SplitClipboardLines(text);
     for (std::size_t k = 0; k < lines.size(); ++k) {
         int row = selection.Top + static_cast<int>(k);
@@ -65,9 +64,7 @@ void PasteText(NoteWindow& grid, const CellRect& selection, const std::string& t
             if (col >= grid.ColCount()) {
                 break;
             }
-            if (InsideGrid(grid, col, row)) {
-                grid.SetCell(col, row, fields[i]);
-            }
+            grid.SetCell(col, row, fields[i]);
         }
     }
 }

@@ -56,11 +56,13 @@ std::string SelectionText(const NoteWindow& grid, const CellRect& selection);
 // Clears the clipboard and puts the selection's texts on it.
 void CopyCells(const NoteWindow& grid, const CellRect& selection, ClipboardPort& clipboard);
 
-// As CopyCells, then every cell of the selection is emptied.
+// As CopyCells, then every data cell of the selection is emptied (the
+// titles and row numbers stay, should the selection reach them).
 void CutCells(NoteWindow& grid, const CellRect& selection, ClipboardPort& clipboard);
 
 // Writes field i of line k of `text` to cell (left + i, top + k) when that
-// cell lies inside the grid; other fields are dropped.
+// cell lies inside the grid; other fields are dropped. Nothing is written
+// when the selection does not start in a data cell.
 void PasteText(NoteWindow& grid, const CellRect& selection, const std::string& text);
 
 // PasteText with the clipboard's text; nothing when it holds no text.

@@ -1,10 +1,103 @@
 // The grid's export to a spreadsheet file (ファイル > 書きだし > エクセルファイル).
 #include "Unit1.h"
 
-#include <QAction>
+#include "DialogFilters.h"
+#include "GridExport.h"
+#include "QtText.h"
 
-void TForm1::BindSpreadsheetCommands() {
-    Writeout1->setEnabled(false);
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+using qttext::FromCp932;
+using qttext::Q;
+
+namespace {
+
+constexpr int kXmlFilter = 2;
+constexpr int kExcelFilter = 4;
+
+// The export question in a box with the question icon and the buttons
+// はい, いいえ and キャンセル.
+spreadsheet::Answer AskExportQuestion(QWidget* parent, const std::string& message) {
+    QMessageBox box(QMessageBox::Question, Q("確認"), FromCp932(message),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Yes)->setText(Q("はい"));
+    box.button(QMessageBox::No)->setText(Q("いいえ"));
+    box.button(QMessageBox::Cancel)->setText(Q("キャンセル"));
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return spreadsheet::Answer::Yes;
+    case QMessageBox::No:
+        return spreadsheet::Answer::No;
+    default:
+        return spreadsheet::Answer::Cancel;
+    }
 }
 
-void TForm1::Writeout1Click() {}
+// The save dialog prepared for an export: initial folder, options, filter.
+void PrepareSaveDialog(TForm1& form, int filterIndex) {
+    QFileDialog* dialog = form.SaveDialog1;
+    if (!form.CurrentFile.empty()) {
+        dialog->setDirectory(
+            QFileInfo(QFile::decodeName(QByteArray::fromStdString(form.CurrentFile)))
+                .absolutePath());
+    } else {
+        dialog->setDirectory(form.OpenDialog1->directory());
+    }
+    // Overwriting asks first (no DontConfirmOverwrite) and the dialog is
+    // resizable; only the options that choose the dialog's look are kept.
+    dialog->setOptions(dialog->options() &
+                       (QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails));
+    dialog->setSizeGripEnabled(true);
+    dialogfilters::SetFilterIndex(dialog, filterIndex);
+}
+
+// The filter left selected decides the default extension of later uses.
+void RememberDefaultSuffix(QFileDialog* dialog) {
+    switch (dialogfilters::FilterIndex(dialog)) {
+    case kXmlFilter:
+        dialog->setDefaultSuffix("xml");
+        break;
+    case kExcelFilter:
+        dialog->setDefaultSuffix("xls");
+        break;
+    default:
+        break;
+    }
+}
+
+// The save dialog, then the export of the grid to the chosen file.
+void ExportCommand(TForm1& form, int filterIndex) {
+    PrepareSaveDialog(form, filterIndex);
+    if (form.SaveDialog1->exec() != QDialog::Accepted) {
+        return;
+    }
+    RememberDefaultSuffix(form.SaveDialog1);
+    const QString chosen = form.SaveDialog1->selectedFiles().value(0);
+    const std::string path = QFile::encodeName(chosen).toStdString();
+    if (!path.empty()) {
+        form.CurrentFile = path;
+        form.SaveTarget = path;
+    }
+    try {
+        spreadsheet::ExportGridToXls(path, form, [&form](const std::string& message) {
+            return AskExportQuestion(&form, message);
+        });
+    } catch (const std::exception& e) {
+        QMessageBox::critical(&form, Q("ノートリオ"), FromCp932(e.what()));
+    }
+}
+
+} // namespace
+
+void TForm1::BindSpreadsheetCommands() {
+    Writeout1->setEnabled(true);
+}
+
+void TForm1::Writeout1Click() {
+    ExportCommand(*this, kExcelFilter);
+}

@@ -143,3 +143,25 @@ TEST(CellClipboard, DataCellsExcludeTitlesRowNumbersAndOutside) {
     EXPECT_FALSE(editing::IsDataCell(window, 3, 21));
     EXPECT_FALSE(editing::IsDataCell(window, -1, -1));
 }
+
+TEST(CellClipboard, TitlesAndRowNumbersAreNeverOverwritten) {
+    MemoryWindow window = Grid();
+    window.SetCell(1, 1, "a");
+    auto before = AllCells(window);
+    MemoryClipboard clipboard;
+
+    // A selection in the fixed corner (as at start-up): copy works, cut
+    // empties only data cells, paste writes nothing.
+    editing::CutCells(window, CellRect{0, 0, 1, 1}, clipboard);
+    EXPECT_EQ(clipboard.Text(), "," + S("名称") + "\r\n1,a\r\n");
+    EXPECT_EQ(window.Cell(1, 0), S("名称"));
+    EXPECT_EQ(window.Cell(0, 1), "1");
+    EXPECT_EQ(window.Cell(1, 1), "");
+
+    window.SetCell(1, 1, "a");
+    clipboard.SetText("x,y\r\nz,w\r\n");
+    editing::PasteCells(window, CellRect{0, 0, 0, 0}, clipboard);
+    editing::PasteCells(window, CellRect{1, 0, 1, 0}, clipboard);
+    editing::PasteCells(window, CellRect{0, 1, 0, 1}, clipboard);
+    EXPECT_EQ(AllCells(window), before);
+}
