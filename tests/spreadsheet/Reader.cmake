@@ -9,3 +9,6 @@ notorio_gtest(spreadsheet_reader_tests
   LIBS notorio_biffreader notorio_biffwriter notorio_core)
 target_compile_definitions(spreadsheet_reader_tests PRIVATE NOTORIO_CLI="$<TARGET_FILE:notorio-cli>")
 add_dependencies(spreadsheet_reader_tests notorio-cli)
+
+# The fuzz targets' seed corpora, replayed (fuzz/Replay.cmake).
+include(${PROJECT_SOURCE_DIR}/fuzz/Replay.cmake)
