@@ -1,0 +1,88 @@
+#include "RegisterGrid.h"
+
+#include "Cp932.h"
+
+#include <gtest/gtest.h>
+
+using namespace registers;
+
+TEST(RegisterGrid, LongestCellBytesCountsCp932BytesBelowTheTitleRow) {
+    MemoryGrid grid(3, 4);
+    grid.SetCell(1, 0, "a title row that is never counted");
+    grid.SetCell(1, 1, S("山田")); // 4 bytes
+    grid.SetCell(1, 3, "abcde");   // 5 bytes
+    EXPECT_EQ(LongestCellBytes(grid, 1), 5);
+    grid.SetCell(1, 2, S("株式会社"));
+    EXPECT_EQ(LongestCellBytes(grid, 1), 8);
+    EXPECT_EQ(LongestCellBytes(grid, 2), 7) << "an empty column counts as 7 bytes";
+    EXPECT_EQ(LongestCellBytes(MemoryGrid(2, 1), 1), 7) << "no data rows at all";
+}
+
+TEST(RegisterGrid, FittedWidthIsTruncatedExactly) {
+    EXPECT_EQ(FittedWidth(9, 7, IssuerWidthPercent), 44);     // 44.1
+    EXPECT_EQ(FittedWidth(9, 10, IssuerWidthPercent), 63);    // exactly 63, not 62.99..
+    EXPECT_EQ(FittedWidth(9, 7, CustomerWidthPercent), 45);   // 45.36
+    EXPECT_EQ(FittedWidth(9, 25, CustomerWidthPercent), 162); // exactly 162
+}
+
+TEST(RegisterGrid, FitColumnWidthsLeavesColumnZero) {
+    MemoryGrid grid(3, 3, 64);
+    grid.SetColWidth(0, 80);
+    grid.SetCell(0, 1, "a long title in the fixed column");
+    grid.SetCell(1, 1, "1234567890");
+    FitColumnWidths(grid, 9, IssuerWidthPercent);
+    EXPECT_EQ(grid.ColWidth(0), 80);
+    EXPECT_EQ(grid.ColWidth(1), 63);
+    EXPECT_EQ(grid.ColWidth(2), 44);
+}
+
+TEST(RegisterGrid, EntryNamesFollowTheEntryAxis) {
+    MemoryGrid grid(4, 3);
+    grid.SetCell(1, 1, "A");
+    grid.SetCell(3, 1, "C");
+    grid.SetCell(1, 2, "row2");
+    EXPECT_EQ(EntryNames(grid, EntryAxis::Columns), (wordlist{"A", "", "C"}));
+    EXPECT_EQ(EntryNames(grid, EntryAxis::Rows), (wordlist{"A", "row2"}));
+}
+
+TEST(RegisterGrid, FindNameIndexTakesTheFirstItemContainingTheText) {
+    const wordlist items{"ABC", "B", ""};
+    EXPECT_EQ(FindNameIndex(items, "B"), 0) << "ABC contains B and comes first";
+    EXPECT_EQ(FindNameIndex(items, "ABC"), 0);
+    EXPECT_EQ(FindNameIndex(items, ""), 0);
+    EXPECT_EQ(FindNameIndex(items, "X"), std::nullopt);
+    EXPECT_EQ(FindNameIndex({}, ""), std::nullopt);
+    EXPECT_EQ(FindNameIndex({S("田中"), S("山田商店")}, S("山田")), 1);
+}
+
+TEST(RegisterGrid, StatusAndPositionTexts) {
+    EXPECT_EQ(SelectionStatus(0), S("0を選択"));
+    EXPECT_EQ(SelectionStatus(12), S("12を選択"));
+    EXPECT_EQ(CellPositionText(2, 5), S("列:2 行:5"));
+    EXPECT_EQ(AdditionQuestion(), S("データが編集されてます") + "\n" + S("追加しますか"));
+}
+
+TEST(RegisterGrid, DataCellsExcludeTheFixedLinesAndTheOutside) {
+    MemoryGrid grid(3, 4);
+    EXPECT_TRUE(IsDataCell(grid, 1, 1));
+    EXPECT_TRUE(IsDataCell(grid, 2, 3));
+    EXPECT_FALSE(IsDataCell(grid, 0, 1));
+    EXPECT_FALSE(IsDataCell(grid, 1, 0));
+    EXPECT_FALSE(IsDataCell(grid, 3, 1));
+    EXPECT_FALSE(IsDataCell(grid, 1, 4));
+}
+
+TEST(MemoryGrid, ResizingKeepsTextsAndIgnoresWritesOutside) {
+    MemoryGrid grid(2, 2, 50);
+    grid.SetCell(1, 1, "x");
+    grid.SetCell(5, 5, "ignored");
+    grid.SetColCount(4);
+    grid.SetRowCount(3);
+    EXPECT_EQ(grid.Cell(1, 1), "x");
+    EXPECT_EQ(grid.Cell(3, 2), "");
+    EXPECT_EQ(grid.ColWidth(3), 50);
+    EXPECT_EQ(grid.Cell(5, 5), "");
+    grid.SetColCount(1);
+    EXPECT_EQ(grid.Cell(1, 1), "");
+    EXPECT_EQ(grid.ColWidth(1), 0);
+}
