@@ -91,21 +91,55 @@ std::string PRINTERGRID::SourceCell(int printColumn, int row) const {
     return source_->Cell(column, row);
 }
 
-int PRINTERGRID::RightAlignedX(int edge, int averageWidth, const std::string& text,
-                               int textAverageWidth) const {
-    return edge + averageWidth / 2 - (Length(text) + 1) * textAverageWidth;
+PRINTERGRID::Placement PRINTERGRID::RightAligned(int left, int edge, int margin,
+                                                 const std::string& text, int averageWidth) {
+    // The text ends one average width before edge + margin; it should start
+    // no further left than left + margin.
+    const int end = edge + margin - averageWidth;
+    const int length = Length(text);
+    if (length == 0 || end - length * averageWidth >= left + margin) {
+        return Placement{end - length * averageWidth, 0};
+    }
+    const int narrow = std::max(1, (end - left - margin) / length);
+    return Placement{end - length * narrow, narrow};
 }
 
-int PRINTERGRID::CellX(int column, int row, const std::string& text, int averageWidth) const {
+PRINTERGRID::Placement PRINTERGRID::CellPlacement(int column, int row, const std::string& text,
+                                                  int averageWidth) const {
     const std::vector<int>& b = columnBoundaries;
     const size_t c = static_cast<size_t>(column);
+    const int half = averageWidth / 2;
     if (row == 0) {
-        return b[c] + (b[c + 1] - b[c] - Length(text) * averageWidth) / 2;
+        return Placement{b[c] + (b[c + 1] - b[c] - Length(text) * averageWidth) / 2, 0};
+    }
+    if (column <= 1) {
+        // A name or specification wider than its column runs on over the
+        // divider, which is then left out.
+        const int x = IsLeftAligned(column) ? b[c] + half
+                                            : b[c + 1] + half - (Length(text) + 1) * averageWidth;
+        return Placement{x, 0};
     }
     if (IsLeftAligned(column)) {
-        return b[c] + averageWidth / 2;
+        // Laid out as right-aligned for its width, then started at the left.
+        Placement fit = RightAligned(b[c], b[c + 1], half, text, averageWidth);
+        return Placement{b[c] + half, fit.narrowWidth};
     }
-    return RightAlignedX(b[c + 1], averageWidth, text, averageWidth);
+    return RightAligned(b[c], b[c + 1], half, text, averageWidth);
+}
+
+void PRINTERGRID::PrintPlaced(PrinterSurface& device, const std::string& text,
+                              const Placement& place, int y, const PrintFont& font) {
+    const int spacing = device.Metrics().height - 1;
+    if (place.narrowWidth > 0) {
+        PrintFont narrow = font;
+        narrow.width = place.narrowWidth;
+        device.SelectFont(narrow);
+    }
+    // Further lines of a cell stand one line height apart.
+    PrintTextLines(device, text, place.x, y, spacing);
+    if (place.narrowWidth > 0) {
+        device.SelectFont(font);
+    }
 }
 
 int PRINTERGRID::TextTop(int row, int offset, int characterHeight) const {
@@ -119,26 +153,24 @@ int PRINTERGRID::TextTop(int row, int offset, int characterHeight) const {
 void PRINTERGRID::PrintCells(PrinterSurface& device, const std::vector<std::string>& totals) {
     for (int row = 0; row < kRows; ++row) {
         const bool title = row == 0;
-        device.SelectFont(
-            CreatePrintFont(device, PrintFace(), title ? kTitlePoints : kItemPoints, 0));
+        const int points = title ? kTitlePoints : kItemPoints;
+        const PrintFont font = CreatePrintFont(device, PrintFace(), points, 0);
+        device.SelectFont(font);
         const int offset =
             MulDiv(title ? kTitleOffsetPoints : kItemOffsetPoints, device.VerticalDpi(), 72);
-        const TextMetrics metrics = device.Metrics();
-        const int a = metrics.averageWidth;
+        const int a = device.Metrics().averageWidth;
         if (row == kTotalsRow) {
             const int em = MulDiv(kTotalsPoints, device.VerticalDpi(), 72);
             PrintTotalsRow(device, totals, TextTop(row, offset, em), a);
             continue;
         }
-        const int y = TextTop(row, offset,
-                              MulDiv(title ? kTitlePoints : kItemPoints, device.VerticalDpi(), 72));
+        const int y = TextTop(row, offset, MulDiv(points, device.VerticalDpi(), 72));
         for (int column = 0; column < kColumns; ++column) {
             std::string text = SourceCell(column, row);
             if (!title && IsGrouped(column)) {
                 text = GroupDigits(text, 3, ',');
             }
-            // Further lines of a cell stand one line height apart.
-            PrintTextLines(device, text, CellX(column, row, text, a), y, metrics.height - 1);
+            PrintPlaced(device, text, CellPlacement(column, row, text, a), y, font);
             const size_t c = static_cast<size_t>(column);
             if (column <= 1 &&
                 columnBoundaries[c + 1] - columnBoundaries[c] < (Length(text) + 1) * a) {
@@ -151,21 +183,22 @@ void PRINTERGRID::PrintCells(PrinterSurface& device, const std::vector<std::stri
 void PRINTERGRID::PrintTotalsRow(PrinterSurface& device, const std::vector<std::string>& totals,
                                  int y, int itemAverageWidth) {
     const std::vector<int>& b = columnBoundaries;
+    const int half = itemAverageWidth / 2;
     for (size_t i = 0; i < 3; ++i) {
-        device.SelectFont(CreatePrintFont(device, PrintFace(), kTotalsPoints, 0));
-        const TextMetrics metrics = device.Metrics();
-        const int a15 = metrics.averageWidth;
+        const PrintFont font = CreatePrintFont(device, PrintFace(), kTotalsPoints, 0);
+        device.SelectFont(font);
+        const int a15 = device.Metrics().averageWidth;
         std::string text = i < totals.size() ? totals[i] : std::string();
-        int x = 0;
+        Placement place;
         if (i == 0) {
-            x = b[0] + (b[1] - b[0] - Length(text) * a15) / 2;
+            place.x = b[0] + (b[1] - b[0] - Length(text) * a15) / 2;
         } else if (i == 1) {
-            x = RightAlignedX(b[3], itemAverageWidth, text, a15);
+            place = RightAligned(b[2], b[3], half, text, a15);
         } else {
             text = YenAmount(text);
-            x = RightAlignedX(b[6], itemAverageWidth, text, a15);
+            place = RightAligned(b[5], b[6], half, text, a15);
         }
-        PrintTextLines(device, text, x, y, metrics.height - 1);
+        PrintPlaced(device, text, place, y, font);
     }
 }
 

@@ -46,9 +46,20 @@ private:
     // never so low that characters of that height cross the row's bottom.
     int TextTop(int row, int offset, int characterHeight) const;
     std::string SourceCell(int printColumn, int row) const;
-    int CellX(int column, int row, const std::string& text, int averageWidth) const;
-    int RightAlignedX(int edge, int averageWidth, const std::string& text,
-                      int textAverageWidth) const;
+    // Where a text goes, and the narrower average width it is printed with
+    // when it would otherwise cross the edges of its column (0: the font's
+    // own width).
+    struct Placement {
+        int x = 0;
+        int narrowWidth = 0;
+    };
+    // Right-aligned to end one average width before edge + margin; narrowed
+    // when it would start left of left + margin.
+    static Placement RightAligned(int left, int edge, int margin, const std::string& text,
+                                  int averageWidth);
+    Placement CellPlacement(int column, int row, const std::string& text, int averageWidth) const;
+    void PrintPlaced(PrinterSurface& device, const std::string& text, const Placement& place, int y,
+                     const PrintFont& font);
 
     PRINTERSTATUS* status_ = nullptr;
     const NoteWindow* source_ = nullptr;

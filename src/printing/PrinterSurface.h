@@ -16,6 +16,7 @@ struct PrintFont {
     int weight = 400;
     bool underline = false;
     int escapement = 0; // tenths of a degree, counter-clockwise
+    int width = 0;      // average character width; 0 for the face's own
 
     bool operator==(const PrintFont&) const = default;
 };

@@ -89,6 +89,7 @@ void QPainterSurface::EndDocument() {
 void QPainterSurface::SelectFont(const PrintFont& font) {
     font_ = ToQFont(font);
     escapement_ = font.escapement;
+    fontWidth_ = font.width;
     if (painter_.isActive()) {
         painter_.setFont(font_);
     }
@@ -98,16 +99,18 @@ TextMetrics QPainterSurface::Metrics() const {
     QFontMetricsF metrics(font_, &printer_);
     TextMetrics m;
     m.height = qRound(metrics.ascent() + metrics.descent());
-    m.averageWidth = qRound(metrics.horizontalAdvance(QLatin1Char('0')));
+    m.averageWidth =
+        fontWidth_ > 0 ? fontWidth_ : qRound(metrics.horizontalAdvance(QLatin1Char('0')));
     return m;
 }
 
 void QPainterSurface::DrawCharacter(qreal cellX, qreal baseline, qreal cellWidth,
                                     const QString& glyph) {
     const qreal natural = QFontMetricsF(font_, &printer_).horizontalAdvance(glyph);
-    if (natural > cellWidth * 1.05) {
-        // A glyph wider than its cell (the face's yen sign is full width while
-        // its byte is one cell) is narrowed to the cell.
+    if (natural > cellWidth + 0.01) {
+        // A glyph wider than its cell is narrowed to the cell: the face's yen
+        // sign is full width while its byte is one cell, and a font of a
+        // narrower average width condenses every glyph.
         painter_.save();
         painter_.translate(cellX, baseline);
         painter_.scale(cellWidth / natural, 1.0);

@@ -50,6 +50,7 @@ private:
     QPainter painter_;
     QFont font_;
     int escapement_ = 0;
+    int fontWidth_ = 0;
     int pages_ = 0;
     bool started_ = false;
     bool failed_ = false;

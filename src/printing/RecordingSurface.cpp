@@ -53,7 +53,7 @@ void RecordingSurface::SelectFont(const PrintFont& font) {
 
 TextMetrics RecordingSurface::MetricsFor(const PrintFont& font) {
     int em = std::abs(font.height);
-    return TextMetrics{em, (em + 1) / 2};
+    return TextMetrics{em, font.width > 0 ? font.width : (em + 1) / 2};
 }
 
 TextMetrics RecordingSurface::Metrics() const {

@@ -1,6 +1,7 @@
 // A printer surface that draws nothing and records every call, for tests.
 // Its fonts behave like a fixed-pitch face without internal leading: the line
-// height is the character height and the average width half of it, rounded.
+// height is the character height and the average width half of it, rounded
+// (or the width the font asks for).
 #pragma once
 
 #include "PrinterSurface.h"

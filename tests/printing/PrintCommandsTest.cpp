@@ -80,7 +80,7 @@ TEST_F(PrintCommands, PrintCommandsShowThePrintDialogAndCancelPrintsNothing) {
     form_->Edit2->setText(QString::fromUtf8("山田"));
     const QString before = form_->Edit2->text();
     const std::vector<std::function<void()>> commands{
-        [&] { form_->NouhinprnA4->trigger(); }, [&] { form_->SeikyuprnA4->trigger(); },
+        [&] { form_->NouhinprnA4->trigger(); },  [&] { form_->SeikyuprnA4->trigger(); },
         [&] { form_->NouhinhprnA4->trigger(); }, [&] { form_->AllprnA4->trigger(); },
         [&] { form_->Button7->click(); },        [&] { form_->Button8->click(); },
         [&] { form_->Button9->click(); },        [&] { form_->SpeedButton3->click(); },

@@ -96,7 +96,7 @@ TEST(PrinterGrid, TitlesAreCentredAndItemsAligned) {
     MemoryWindow w = Window();
     w.SetCell(col::Name, 1, S("ボルト"));
     w.SetCell(col::Spec, 1, "M8");
-    w.SetCell(col::Quantity, 1, "1500");
+    w.SetCell(col::Quantity, 1, "150");
     w.SetCell(col::Unit, 1, S("本"));
     w.SetCell(col::UnitPrice, 1, "1234.5");
     w.SetCell(col::Amount, 1, "1234567");
@@ -122,7 +122,7 @@ TEST(PrinterGrid, TitlesAreCentredAndItemsAligned) {
     EXPECT_EQ(t.device.TextCall(S("至急")).x1, 3895 + a / 2);
     EXPECT_EQ(t.device.TextCall("M8").x1, 2007 + a / 2 - 3 * a);
     EXPECT_EQ(t.device.TextCall(S("本")).x1, 2596 + a / 2 - 3 * a);
-    EXPECT_EQ(t.device.TextCall("1,500").x1, 2337 + a / 2 - 6 * a);
+    EXPECT_EQ(t.device.TextCall("150").x1, 2337 + a / 2 - 4 * a);
     EXPECT_EQ(t.device.TextCall("1,234.5").x1, 3092 + a / 2 - 8 * a);
     const auto& amount = t.device.TextCall("1,234,567");
     EXPECT_EQ(amount.x1, 3895 + a / 2 - 10 * a);
@@ -165,6 +165,50 @@ TEST(PrinterGrid, TotalsRow) {
     Table x(w);
     x.Print({S("合計")});
     EXPECT_TRUE(x.device.HasText(S("合計")));
+}
+
+TEST(PrinterGrid, TextsTooWideForTheirColumnAreNarrowedToFit) {
+    MemoryWindow w = Window();
+    w.SetCell(col::Quantity, 1, "1500");             // "1,500": 6 * 59 > 330
+    w.SetCell(col::Unit, 1, S("単位1"));             // 6 * 59 > 259
+    w.SetCell(col::Remarks, 1, S("至急対応のこと")); // 15 * 59 > 472
+    w.SetCell(col::Amount, 1, "123456789012");       // 16 bytes grouped, 17 * 59 > 803
+    w.SetCell(col::UnitPrice, 1, "1234567");         // "1,234,567": 10 * 59 = 590 > 496
+    w.SetCell(col::UnitPrice, 2, "123456");          // "123,456": 8 * 59 = 472 fits in 496
+    Table t(w);
+    t.Print({S("合計"), "1234567.25", "1234567890"});
+
+    struct Expected {
+        std::string text;
+        int left, right, narrow;
+    };
+    // Each narrowed text lies between half an item width inside its column.
+    const Expected expected[] = {
+        {"1,500", 2007, 2337, (330 - 59) / 5},
+        {S("単位1"), 2337, 2596, (259 - 59) / 5},
+        {"123,456,789,012", 3092, 3895, (803 - 59) / 15},
+        {"1,234,567", 2596, 3092, (496 - 59) / 9},
+    };
+    for (const auto& e : expected) {
+        const auto& c = t.device.TextCall(e.text);
+        EXPECT_EQ(c.font.width, e.narrow) << e.text;
+        EXPECT_EQ(c.x1 + static_cast<int>(e.text.size()) * e.narrow, e.right - 30) << e.text;
+        EXPECT_GE(c.x1, e.left + 29) << e.text;
+    }
+    const auto& remarks = t.device.TextCall(S("至急対応のこと"));
+    EXPECT_EQ(remarks.x1, 3895 + 29);
+    EXPECT_EQ(remarks.font.width, (472 - 59) / 14);
+    // Texts that fit keep the font's own width, and the row font comes back.
+    EXPECT_EQ(t.device.TextCall("123,456").font.width, 0);
+    EXPECT_EQ(t.device.TextCall("123,456").x1, 3092 + 29 - 8 * 59);
+
+    // Totals: 15 points, 63 wide, against the item font's half width 29.
+    const auto& quantity = t.device.TextCall("1234567.25");
+    EXPECT_EQ(quantity.font.width, (330 - 63) / 10);
+    EXPECT_EQ(quantity.x1, 2337 + 29 - 63 - 10 * quantity.font.width);
+    const auto& amount = t.device.TextCall("\\1,234,567,890");
+    EXPECT_EQ(amount.font.width, (803 - 63) / 14);
+    EXPECT_GE(amount.x1, 3092 + 29);
 }
 
 TEST(PrinterGrid, OverflowingNameDropsTheDividerOfItsRowOnly) {

@@ -67,6 +67,13 @@ TEST(QPainterSurface, TheGothicFaceIsFixedPitchInByteWidths) {
         EXPECT_EQ(metrics.averageWidth, qRound(half)) << points;
         EXPECT_GE(metrics.height, -font.height) << points;
         EXPECT_LE(metrics.height, -font.height * 12 / 10) << points;
+
+        // A font asked for narrower characters reports that width.
+        PrintFont narrow = font;
+        narrow.width = metrics.averageWidth / 2;
+        surface.SelectFont(narrow);
+        EXPECT_EQ(surface.Metrics().averageWidth, metrics.averageWidth / 2) << points;
+        EXPECT_EQ(surface.Metrics().height, metrics.height) << points;
     }
 }
 

@@ -1,0 +1,104 @@
+// notorio-cli pdf, run as the program it is.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+    int status = -1;
+    std::string out;
+};
+
+Result RunShell(const std::string& command) {
+    Result r;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) {
+        return r;
+    }
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        r.out.append(buffer, n);
+    }
+    const int status = pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+std::string Cli() {
+    return std::string("env -u QT_QPA_PLATFORM '") + NOTORIO_CLI + "' pdf ";
+}
+
+class PdfCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("notorio-pdf-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    static std::string Note() {
+        return std::string(NOTORIO_TEST_DATA) + "/notes/worked-example.srt";
+    }
+
+    fs::path dir_;
+};
+
+} // namespace
+
+TEST_F(PdfCommand, PrintsTheSampleNoteAsThreePages) {
+    const std::string pdf = Path("note.pdf");
+    const Result r = RunShell(Cli() + "'" + Note() + "' '" + pdf + "'");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(RunShell("pdfinfo '" + pdf + "'").out.find("Pages:           3"), std::string::npos);
+    const std::string text = RunShell("pdftotext -layout '" + pdf + "' -").out;
+    const size_t copy = text.find("納品書(控)");
+    const size_t invoice = text.find("請求書");
+    ASSERT_NE(copy, std::string::npos) << text;
+    ASSERT_NE(invoice, std::string::npos) << text;
+    EXPECT_LT(copy, invoice);
+    for (const char* expected : {"2007年7月5日", "B様", "0001", "品目1", "仕様1", "1,000", "2,000",
+                                 "¥2,000", "¥2,100", "¥100", "5%"}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    }
+}
+
+TEST_F(PdfCommand, KindAndResolution) {
+    const std::string pdf = Path("copy.pdf");
+    const Result r = RunShell(Cli() + "'" + Note() + "' '" + pdf + "' --kind 0 --dpi 300");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(RunShell("pdfinfo '" + pdf + "'").out.find("Pages:           1"), std::string::npos);
+    const std::string text = RunShell("pdftotext '" + pdf + "' -").out;
+    EXPECT_NE(text.find("納品書(控)"), std::string::npos);
+    EXPECT_EQ(text.find("請求書"), std::string::npos);
+}
+
+TEST_F(PdfCommand, BadArgumentsAndFilesFail) {
+    const std::string pdf = Path("x.pdf");
+    for (const std::string& args :
+         {std::string("--kind 4"), std::string("--kind"), std::string("--dpi 0"),
+          std::string("--dpi 600x"), std::string("--colour")}) {
+        const Result r = RunShell(Cli() + "'" + Note() + "' '" + pdf + "' " + args);
+        EXPECT_EQ(r.status, 1) << args;
+        EXPECT_FALSE(r.out.empty()) << args;
+    }
+    EXPECT_EQ(RunShell(Cli() + "'" + Note() + "'").status, 1);
+
+    const Result missing = RunShell(Cli() + "'" + Path("none.srt") + "' '" + pdf + "'");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.out.find("読み込めない形式です"), std::string::npos) << missing.out;
+
+    const Result unwritable = RunShell(Cli() + "'" + Note() + "' '" + Path("no/such/x.pdf") + "'");
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_FALSE(fs::exists(pdf));
+}
