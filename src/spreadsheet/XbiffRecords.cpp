@@ -64,6 +64,17 @@ const char* ErrorText(std::uint8_t code) {
     }
 }
 
+// The number text of a cell: whole numbers below 10^15 as plain integers
+// (what the general format gives for them, without its cost), others in the
+// general format with up to 15 significant digits.
+std::string NumberText(double value) {
+    if (value > -1e15 && value < 1e15 &&
+        value == static_cast<double>(static_cast<std::int64_t>(value))) {
+        return numtext::IntToStr(static_cast<std::int64_t>(value));
+    }
+    return numtext::FloatToStr(value);
+}
+
 // True when the rest of the data is zero bytes.
 bool IsZeroPadding(Cursor rest) {
     while (!rest.AtEnd()) {
@@ -265,7 +276,7 @@ void RecordLoop::Report(int row, int col, int attr, const std::string& text) {
 
 void RecordLoop::ReportNumber(int row, int col, int attr, double value) {
     if (WantsCells()) {
-        Report(row, col, attr, numtext::FloatToStr(value));
+        Report(row, col, attr, NumberText(value));
     }
 }
 
@@ -367,12 +378,14 @@ std::string RecordLoop::ReadText(Cursor& r, size_t count) {
     return Utf16ToCp932(units_);
 }
 
-ContinuedData RecordLoop::GatherContinued(std::string_view first) {
+const ContinuedData& RecordLoop::GatherContinued(std::string_view first) {
     if (first.size() > kMaxRecordData) {
         throw EXBiffError(Failure::UnknownFormat);
     }
-    ContinuedData data;
-    data.bytes.assign(first);
+    ContinuedData& data = continued_;
+    data.bytes = first;
+    data.joined.clear();
+    data.starts.clear();
     while (stream_.Left() >= 4) {
         const size_t mark = stream_.Position();
         if (stream_.U16() != kContinue) {
@@ -384,14 +397,20 @@ ContinuedData RecordLoop::GatherContinued(std::string_view first) {
             throw EXBiffError(Failure::UnknownFormat);
         }
         std::string_view body = stream_.Bytes(length);
-        data.starts.push_back(data.bytes.size());
-        data.bytes.append(body);
+        if (data.starts.empty()) {
+            data.joined.assign(first);
+        }
+        data.starts.push_back(data.joined.size());
+        data.joined.append(body);
+    }
+    if (!data.starts.empty()) {
+        data.bytes = data.joined;
     }
     return data;
 }
 
 void RecordLoop::OnSst(std::string_view body) {
-    const ContinuedData data = GatherContinued(body);
+    const ContinuedData& data = GatherContinued(body);
     ContinuedStringReader reader(data);
     reader.cursor().Skip(8); // total and unique string counts, not needed
     while (!reader.cursor().AtEnd()) {
@@ -448,7 +467,7 @@ void RecordLoop::OnFormula(Cursor& r) {
 void RecordLoop::OnString(std::string_view body) {
     std::string text;
     if (version_ >= 8) {
-        const ContinuedData data = GatherContinued(body);
+        const ContinuedData& data = GatherContinued(body);
         ContinuedStringReader reader(data);
         text = reader.ReadString(units_);
     } else {

@@ -82,10 +82,13 @@ private:
     Failure onShort_;
 };
 
-// The data of a record joined with that of the CONTINUE records right after
-// it, and where each CONTINUE record's data begins in the joined bytes.
+// The data of a record and of the CONTINUE records right after it, and
+// where each CONTINUE record's data begins. A record without CONTINUE
+// records is used where it lies; otherwise the data is joined in `joined`
+// (kept between records, so its storage is reused).
 struct ContinuedData {
-    std::string bytes;
+    std::string_view bytes;
+    std::string joined;
     std::vector<size_t> starts;
 };
 
@@ -150,7 +153,8 @@ private:
     // Text of a cell or name: bytes as they are before BIFF8; from BIFF8 on
     // an option byte and 8-bit or 16-bit characters, converted to CP932.
     std::string ReadText(Cursor& r, size_t count);
-    ContinuedData GatherContinued(std::string_view first);
+    // Fills continued_ with `first` and the CONTINUE records after it.
+    const ContinuedData& GatherContinued(std::string_view first);
 
     TXBiff& owner_;
     Cursor stream_;
@@ -161,6 +165,7 @@ private:
     bool cancel_ = false;
     std::vector<std::string> sharedStrings_;
     std::u16string units_;
+    ContinuedData continued_;
 
     // The formula whose text result the next STRING record carries.
     struct PendingFormula {

@@ -43,8 +43,8 @@ std::string Utf16ToCp932(const std::u16string& units) {
     if (ascii) {
         return std::string(units.begin(), units.end());
     }
-    std::string utf8;
-    utf8.reserve(units.size() * 3);
+    thread_local std::string utf8; // reused: its storage outlives the call
+    utf8.clear();
     for (size_t i = 0; i < units.size(); ++i) {
         char16_t u = units[i];
         if (IsHighSurrogate(u) && i + 1 < units.size() && IsLowSurrogate(units[i + 1])) {

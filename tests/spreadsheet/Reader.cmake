@@ -12,3 +12,6 @@ add_dependencies(spreadsheet_reader_tests notorio-cli)
 
 # The fuzz targets' seed corpora, replayed (fuzz/Replay.cmake).
 include(${PROJECT_SOURCE_DIR}/fuzz/Replay.cmake)
+
+# The reader benchmark (bench/Bench.cmake), a target of its own.
+include(${PROJECT_SOURCE_DIR}/bench/Bench.cmake)

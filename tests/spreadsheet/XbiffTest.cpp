@@ -1,6 +1,7 @@
 #include "Xbiff.h"
 #include "BiffBuilder.h"
 #include "Cp932.h"
+#include "NumberText.h"
 #include "Xbiff_custom.h"
 #include "Xwritebiff.h"
 
@@ -137,6 +138,29 @@ TEST(XBiff, NumberRecordsOfEveryLayout) {
         {1, 2, 2, 23, "-2.5E-7"},
     };
     EXPECT_EQ(r.cells, expected);
+}
+
+TEST(XBiff, NumberTextsMatchTheGeneralFormat) {
+    const double values[] = {999999999999999.0,
+                             1e15,
+                             -999999999999999.0,
+                             123456789012345.0,
+                             -0.0,
+                             2.5,
+                             65536.0,
+                             -7.0,
+                             1e-300,
+                             12345678901234567.0};
+    std::string records;
+    for (double v : values) {
+        records += Record(0x0203, Bytes().u16(0).u16(0).u16(0).f64(v));
+    }
+    const auto r = Load(Sheet(5, records));
+    ASSERT_EQ(r.cells.size(), std::size(values));
+    for (size_t i = 0; i < std::size(values); ++i) {
+        EXPECT_EQ(r.cells[i].data, numtext::FloatToStr(values[i])) << values[i];
+    }
+    EXPECT_EQ(r.cells[1].data, "1E15");
 }
 
 TEST(XBiff, TextRecordsFollowTheLayoutOfTheirVersion) {
