@@ -5,6 +5,7 @@
 #include "Unit1.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,7 +16,9 @@
 #include <functional>
 #include <memory>
 
-// Hands each modal window that appears to the next handler in line.
+// Hands each modal window that appears to the next handler in line. A
+// handler closes its window; one it leaves open, or one that appears with no
+// handler left, is rejected so that a test never hangs.
 class ModalHandlers {
 public:
     using Handler = std::function<void(QWidget*)>;
@@ -26,23 +29,41 @@ public:
     }
     void Then(Handler handler) { handlers_.push_back(std::move(handler)); }
     int Handled() const { return handled_; }
+    int Unexpected() const { return unexpected_; }
 
 private:
+    // The handler runs outside the timer's own call, so that a window it
+    // opens in turn is seen by the next poll.
     void Poll() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || modal == last_ || handlers_.empty()) {
+        if (modal == nullptr || pending_) {
             return;
         }
-        last_ = modal;
-        Handler handler = std::move(handlers_.front());
-        handlers_.pop_front();
-        ++handled_;
-        handler(modal);
+        pending_ = true;
+        QTimer::singleShot(0, modal, [this, modal] {
+            pending_ = false;
+            if (QApplication::activeModalWidget() != modal) {
+                return;
+            }
+            if (handlers_.empty()) {
+                ++unexpected_;
+            } else {
+                Handler handler = std::move(handlers_.front());
+                handlers_.pop_front();
+                ++handled_;
+                handler(modal);
+            }
+            auto* dialog = qobject_cast<QDialog*>(modal);
+            if (dialog != nullptr && dialog->isVisible()) {
+                dialog->reject();
+            }
+        });
     }
     QTimer timer_;
     std::deque<Handler> handlers_;
-    QWidget* last_ = nullptr;
     int handled_ = 0;
+    int unexpected_ = 0;
+    bool pending_ = false;
 };
 
 class MainWindowTest : public ::testing::Test {

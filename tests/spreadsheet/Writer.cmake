@@ -4,3 +4,10 @@ notorio_gtest(biffwriter_tests
     ${CMAKE_CURRENT_LIST_DIR}/XwritebiffTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GridExportTest.cpp
   LIBS notorio_biffwriter)
+
+# The export command in the main window.
+notorio_gtest(biffwriter_widget_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../editing/WidgetTestMain.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ExportCommandTest.cpp
+  LIBS notorio_mainwindow Qt6::Test)
