@@ -3,12 +3,15 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace bifftest {
@@ -76,6 +79,40 @@ inline std::vector<Record> Records(const std::string& bytes) {
 
 inline unsigned U16(const std::string& data, std::size_t at) {
     return static_cast<unsigned char>(data[at]) | static_cast<unsigned char>(data[at + 1]) << 8;
+}
+
+struct SheetCell {
+    unsigned record;
+    std::string value; // decimal text of INTEGER/NUMBER, bytes of LABEL
+};
+
+// (sheet row, sheet column) -> cell, read back from the written records.
+inline std::map<std::pair<unsigned, unsigned>, SheetCell> SheetCells(const std::string& bytes) {
+    std::map<std::pair<unsigned, unsigned>, SheetCell> cells;
+    for (const auto& r : Records(bytes)) {
+        if (r.number < 2 || r.number > 4) {
+            continue;
+        }
+        std::pair<unsigned, unsigned> at{U16(r.data, 0), U16(r.data, 2)};
+        if (r.number == 2) {
+            cells[at] = {2, std::to_string(U16(r.data, 7))};
+        } else if (r.number == 3) {
+            double value = 0;
+            std::memcpy(&value, r.data.data() + 7, sizeof value);
+            cells[at] = {3, std::to_string(value)};
+        } else {
+            cells[at] = {4, r.data.substr(8, static_cast<unsigned char>(r.data[7]))};
+        }
+    }
+    return cells;
+}
+
+using SheetMap = std::map<std::pair<unsigned, unsigned>, SheetCell>;
+
+// The cell at (row, column), or record 0 when none was written there.
+inline SheetCell CellAt(const SheetMap& cells, unsigned row, unsigned column) {
+    auto it = cells.find({row, column});
+    return it == cells.end() ? SheetCell{0, "(none)"} : it->second;
 }
 
 } // namespace bifftest

@@ -12,37 +12,12 @@
 #include <stdexcept>
 
 using bifftest::Records;
+using bifftest::SheetCells;
 using bifftest::TempDir;
 using bifftest::U16;
 using spreadsheet::Answer;
 
 namespace {
-
-struct SheetCell {
-    unsigned record;
-    std::string value; // decimal text of INTEGER/NUMBER, bytes of LABEL
-};
-
-// (sheet row, sheet column) -> cell, read back from the written records.
-std::map<std::pair<unsigned, unsigned>, SheetCell> SheetCells(const std::string& bytes) {
-    std::map<std::pair<unsigned, unsigned>, SheetCell> cells;
-    for (const auto& r : Records(bytes)) {
-        if (r.number < 2 || r.number > 4) {
-            continue;
-        }
-        std::pair<unsigned, unsigned> at{U16(r.data, 0), U16(r.data, 2)};
-        if (r.number == 2) {
-            cells[at] = {2, std::to_string(U16(r.data, 7))};
-        } else if (r.number == 3) {
-            double value = 0;
-            std::memcpy(&value, r.data.data() + 7, sizeof value);
-            cells[at] = {3, std::to_string(value)};
-        } else {
-            cells[at] = {4, r.data.substr(8, static_cast<unsigned char>(r.data[7]))};
-        }
-    }
-    return cells;
-}
 
 spreadsheet::ConfirmFn Answering(Answer answer, std::vector<std::string>* asked) {
     return [answer, asked](const std::string& message) {
@@ -85,8 +60,7 @@ TEST(GridExport, GridLandsFromB8WithTitlesLineNumbersAndValues) {
 
     auto cells = SheetCells(bytes);
     auto at = [&cells](unsigned row, unsigned column) {
-        auto it = cells.find({row, column});
-        return it == cells.end() ? SheetCell{0, "(none)"} : it->second;
+        return bifftest::CellAt(cells, row, column);
     };
     for (int c = 1; c < col::Count; ++c) {
         EXPECT_EQ(at(7, c + 1).record, 4u);

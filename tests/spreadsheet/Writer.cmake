@@ -11,3 +11,10 @@ notorio_gtest(biffwriter_widget_tests
     ${CMAKE_CURRENT_LIST_DIR}/../editing/WidgetTestMain.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ExportCommandTest.cpp
   LIBS notorio_mainwindow Qt6::Test)
+
+# notorio-cli xls, run as a separate process on a note fixture.
+notorio_gtest(biffwriter_cli_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/XlsCommandTest.cpp
+  LIBS notorio_core)
+target_compile_definitions(biffwriter_cli_tests PRIVATE NOTORIO_CLI="$<TARGET_FILE:notorio-cli>")
+add_dependencies(biffwriter_cli_tests notorio-cli)
