@@ -1,27 +1,38 @@
 // The register commands: issuer, customer and product register dialogs.
+// Each opens its dialog modally and takes the result back when it closes;
+// nothing is written to disk here (the master file is written at close).
 #include "Unit1.h"
+
+#include "RegisterCommands.h"
 
 #include <QAction>
 #include <QPushButton>
 
 void TForm1::BindRegisterCommands() {
     for (QAction* item : {Ownerconfig, Customerlist, ProductList}) {
-        item->setEnabled(false);
+        item->setEnabled(true);
     }
     for (QWidget* control : std::initializer_list<QWidget*>{Button4, Button5, Button6}) {
-        control->setEnabled(false);
+        control->setEnabled(true);
     }
 }
 
-void TForm1::OwnerconfigClick() {}
+void TForm1::OwnerconfigClick() {
+    registers::RunIssuerRegister(this, Data, *this);
+}
 void TForm1::Button4Click() {
     OwnerconfigClick();
 }
-void TForm1::CustomerlistClick() {}
+void TForm1::CustomerlistClick() {
+    registers::RunCustomerRegister(this, Data, *this);
+}
 void TForm1::Button5Click() {
     CustomerlistClick();
 }
-void TForm1::ProductListClick() {}
+void TForm1::ProductListClick() {
+    registers::RunProductRegister(this, Data);
+    RebuildWordMenus();
+}
 void TForm1::Button6Click() {
     ProductListClick();
 }

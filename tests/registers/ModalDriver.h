@@ -32,10 +32,14 @@ public:
                           },
                           [act] {
                               auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
-                              // A user works in the window that has the focus.
+                              // A user works in the window that has the focus;
+                              // activations still queued are let through first.
+                              QTest::qWait(20);
                               if (!d->isActiveWindow()) {
                                   d->activateWindow();
-                                  QTest::qWaitForWindowActive(d);
+                                  if (!QTest::qWaitForWindowActive(d)) {
+                                      qWarning("a modal window did not become active");
+                                  }
                               }
                               act(*d);
                           }});
