@@ -3,6 +3,7 @@
 #include "DialogLook.h"
 #include "QtText.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QHeaderView>
@@ -10,9 +11,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -21,6 +24,35 @@ namespace registers {
 namespace {
 
 constexpr int RowHeight = 24;
+
+// Cell texts start 2 pixels from the left edge and are clipped at the right
+// one, without an ellipsis, so the column widths computed from byte lengths
+// show the whole text.
+class CellTextDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem frame = option;
+        initStyleOption(&frame, index);
+        const QString text = frame.text;
+        frame.text.clear();
+        const QWidget* widget = option.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &frame, painter, widget);
+
+        painter->save();
+        const QRect area = option.rect.adjusted(2, 0, 0, 0);
+        painter->setClipRect(area);
+        painter->setFont(option.font);
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->setPen(
+            option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+        painter->restore();
+    }
+};
 
 QTableWidget* MakeGrid(QWidget* parent) {
     auto* grid = new QTableWidget(parent);
@@ -31,6 +63,7 @@ QTableWidget* MakeGrid(QWidget* parent) {
                           QAbstractItemView::AnyKeyPressed);
     grid->setTabKeyNavigation(true);
     grid->setShowGrid(true);
+    grid->setItemDelegate(new CellTextDelegate(grid));
     grid->verticalHeader()->setMinimumSectionSize(8);
     grid->verticalHeader()->setDefaultSectionSize(RowHeight);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
