@@ -10,20 +10,12 @@
 #include <QPushButton>
 #include <QUrl>
 
-// A label that reports double clicks.
-class TClickLabel : public QLabel {
-public:
-    using QLabel::QLabel;
-    std::function<void()> OnDblClick;
-
-protected:
-    void mouseDoubleClickEvent(QMouseEvent* event) override {
-        if (OnDblClick) {
-            OnDblClick();
-        }
-        event->accept();
+void TClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (OnDblClick) {
+        OnDblClick();
     }
-};
+    event->accept();
+}
 
 const char* const TAboutBox::WebAddress = "https://notorio.example/";
 

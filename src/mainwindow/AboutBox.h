@@ -3,12 +3,22 @@
 #pragma once
 
 #include <QDialog>
+#include <QLabel>
+
+#include <functional>
 
 class QFrame;
-class QLabel;
 class QPushButton;
 
-class TClickLabel;
+// A label that reports double clicks.
+class TClickLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    std::function<void()> OnDblClick;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
 
 class TAboutBox : public QDialog {
     Q_OBJECT

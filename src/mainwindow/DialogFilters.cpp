@@ -21,9 +21,22 @@ QStringList ToQtFilters(const QString& filter) {
     return result;
 }
 
+QString Description(const QString& qtFilter) {
+    const qsizetype open = qtFilter.lastIndexOf(" (");
+    return open < 0 ? qtFilter : qtFilter.left(open);
+}
+
 int FilterIndex(const QFileDialog* dialog) {
-    const qsizetype index = dialog->nameFilters().indexOf(dialog->selectedNameFilter());
-    return index < 0 ? 1 : static_cast<int>(index) + 1;
+    // The dialog names its selected filter either in full or, with the
+    // details hidden, by its description only.
+    const QString selected = dialog->selectedNameFilter();
+    const QStringList filters = dialog->nameFilters();
+    for (qsizetype i = 0; i < filters.size(); ++i) {
+        if (filters[i] == selected || Description(filters[i]) == selected) {
+            return static_cast<int>(i) + 1;
+        }
+    }
+    return 1;
 }
 
 void SetFilterIndex(QFileDialog* dialog, int index) {

@@ -17,6 +17,9 @@ namespace dialogfilters {
 // pattern is dropped.
 QStringList ToQtFilters(const QString& filter);
 
+// The description part of a Qt name filter ("a (*.x)" -> "a").
+QString Description(const QString& qtFilter);
+
 // The 1-based position of the dialog's selected filter (1 when none).
 int FilterIndex(const QFileDialog* dialog);
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -112,6 +113,9 @@ TStringGrid::TStringGrid(QWidget* parent) : QTableWidget(parent) {
     horizontalHeader()->viewport()->installEventFilter(this);
     verticalHeader()->viewport()->installEventFilter(this);
     setCornerButtonEnabled(false);
+    // The corner is the fixed cell (0, 0).
+    setStyleSheet("QTableCornerButton::section { background: #A6CAF0;"
+                  " border: 1px outset #A6CAF0; }");
     setItemDelegate(new TGridCellDelegate(this));
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -120,6 +124,11 @@ TStringGrid::TStringGrid(QWidget* parent) : QTableWidget(parent) {
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                     QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     setTabKeyNavigation(true);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (now == this && old != this) {
+            focusBefore_ = old;
+        }
+    });
     setWordWrap(false);
     setShowGrid(true);
     setAutoScroll(false);
@@ -389,6 +398,11 @@ void TStringGrid::wheelEvent(QWheelEvent* event) {
     event->accept();
 }
 
+void TStringGrid::focusInEvent(QFocusEvent* event) {
+    focusByMouse_ = event->reason() == Qt::MouseFocusReason;
+    QTableWidget::focusInEvent(event);
+}
+
 void TStringGrid::contextMenuEvent(QContextMenuEvent* event) {
     if (PopupMenu) {
         PopupMenu->popup(event->globalPos());
@@ -412,6 +426,11 @@ bool TStringGrid::eventFilter(QObject* watched, QEvent* event) {
     if (header) {
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
+            // Fixed cells do not take the keyboard focus.
+            if (focusByMouse_ && hasFocus() && focusBefore_) {
+                focusBefore_->setFocus(Qt::OtherFocusReason);
+            }
+            focusByMouse_ = false;
             auto* mouse = static_cast<QMouseEvent*>(event);
             lastMousePos_ = ToGrid(header, mouse->position().toPoint());
             emit MouseDown(mouse->button());

@@ -132,6 +132,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 public:
@@ -142,6 +143,9 @@ public:
 private:
     QString corner_;
     QPoint lastMousePos_{-1, -1};
+    // Focus taken by a mouse press on a fixed cell goes back to where it was.
+    QPointer<QWidget> focusBefore_;
+    bool focusByMouse_ = false;
     mutable QPointer<QLineEdit> editor_;
     QPoint ToGrid(QWidget* from, const QPoint& pos) const;
 };

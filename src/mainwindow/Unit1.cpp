@@ -7,10 +7,7 @@
 #include "Calculation.h"
 #include "Cp932.h"
 #include "DialogFilters.h"
-#if __has_include("MasterFile.h")
 #include "MasterFile.h"
-#define NOTORIO_HAVE_MASTERFILE 1
-#endif
 #include "NumberText.h"
 #include "QtText.h"
 #include "RegisterSelection.h"
@@ -532,13 +529,7 @@ void TForm1::SetupGrid() {
 // Registers, word lists, the note's issuer and customer from the master
 // file, then the chosen issuer and customer shown and the word menus built.
 void TForm1::LoadMaster() {
-#ifdef NOTORIO_HAVE_MASTERFILE
     masterfile::LoadMasterAtStartup(Data, *this);
-#else
-    // TODO: the master file reader is not in the tree yet.
-    registers::SetDefaultWords(Data);
-    SetStatus("no masterfile then default data");
-#endif
     registers::ApplySelectedIssuer(*this, Data);
     registers::ApplySelectedCustomer(*this, Data);
     RebuildWordMenus();
@@ -569,9 +560,7 @@ void TForm1::FormClose() {
             qttext::ToCp932(QDir::toNativeSeparators(SettingsPath())) + S(" に書き込めません");
         QMessageBox::critical(this, Q("ノートリオ"), FromCp932(message));
     }
-#ifdef NOTORIO_HAVE_MASTERFILE
     masterfile::SaveMasterFiles(Data, *this);
-#endif
 }
 
 bool TForm1::WriteSettings() {
