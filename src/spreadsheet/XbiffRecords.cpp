@@ -35,6 +35,8 @@ constexpr std::uint16_t kContinue = 0x003C;
 
 constexpr std::uint16_t kBiff8Version = 0x0600;
 constexpr std::uint16_t kWorksheet = 0x0010;
+// The last column of a sheet in every BIFF version.
+constexpr int kLastColumn = 255;
 // The largest record data BIFF8 allows.
 constexpr size_t kMaxRecordData = 8224;
 
@@ -483,7 +485,9 @@ void RecordLoop::OnString(std::string_view body) {
 
 void RecordLoop::OnColInfo(Cursor& r) {
     const int first = r.U16();
-    const int last = r.U16();
+    // A sheet has at most 256 columns; larger numbers (a damaged record could
+    // ask for 65536 events per 10 bytes) are not reported.
+    const int last = std::min<int>(r.U16(), kLastColumn);
     const int width = r.U16();
     if (!owner_.OnReadColW) {
         return;

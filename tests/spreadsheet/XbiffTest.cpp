@@ -250,6 +250,7 @@ TEST(XBiff, SheetNamesCountersAndColumnWidths) {
     const std::string chart = biff::Bof(0x0809, 0x0600, 0x0020) + biff::Eof();
     const std::string sheet1 = biff::Bof(0x0809, 0x0600, 0x0010) +
                                Record(0x007D, Bytes().u16(3).u16(5).u16(2560).u16(15).u16(0)) +
+                               Record(0x007D, Bytes().u16(255).u16(0xFFFF).u16(99).u16(15).u16(0)) +
                                Rk(0, 0, 0, 6) + chart + biff::Eof();
     const std::string sheet2 = biff::Bof(0x0809, 0x0600, 0x0010) + Rk(0, 0, 0, 10) + biff::Eof();
     TXBiff reader;
@@ -258,8 +259,8 @@ TEST(XBiff, SheetNamesCountersAndColumnWidths) {
     reader.LoadData(globals8 + sheet1 + sheet2);
     EXPECT_EQ(reader.Kind(), 8);
     EXPECT_EQ(r.sheetNames, (std::vector<std::string>{S("見積"), "Sheet"}));
-    EXPECT_EQ(r.widths,
-              (std::vector<std::tuple<int, int, int>>{{1, 3, 2560}, {1, 4, 2560}, {1, 5, 2560}}));
+    EXPECT_EQ(r.widths, (std::vector<std::tuple<int, int, int>>{
+                            {1, 3, 2560}, {1, 4, 2560}, {1, 5, 2560}, {1, 255, 99}}));
     EXPECT_EQ(r.cells, (std::vector<Cell>{{1, 0, 0, 0, "1"}, {2, 0, 0, 0, "2"}}));
 
     // Before BIFF8 a sheet name has no option byte.
