@@ -122,6 +122,14 @@ void RegisterDialog::showEvent(QShowEvent* event) {
     }
 }
 
+void RegisterDialog::done(int result) {
+    const QModelIndex current = StringGrid1->currentIndex();
+    if (QWidget* editor = current.isValid() ? StringGrid1->indexWidget(current) : nullptr) {
+        emit StringGrid1->itemDelegate()->commitData(editor);
+    }
+    QDialog::done(result);
+}
+
 void RegisterDialog::RunActivation() {
     if (activationStarted_) {
         return;

@@ -80,6 +80,9 @@ protected:
     virtual std::string AddEntryLine() = 0;
     virtual void FormActivate() = 0;
 
+    // However the dialog is closed, a cell still being edited in place keeps
+    // what was typed into it.
+    void done(int result) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

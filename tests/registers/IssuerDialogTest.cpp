@@ -276,6 +276,27 @@ TEST_F(IssuerDialog, NumbersTypedInTheGridItself) {
     EXPECT_EQ(note.owner_ma_lo[1].ownerno, 42);
 }
 
+TEST_F(IssuerDialog, ClosingWhileACellIsBeingEditedKeepsItsText) {
+    Register({Issuer("A")}, 0);
+
+    driver.On<TForm2>(
+        [](TForm2& d) {
+            ClickCell(d, 1, 7);
+            QTest::keyClick(d.StringGrid1, Qt::Key_F2);
+            QWidget* editor = QApplication::focusWidget();
+            ASSERT_NE(editor, d.StringGrid1) << "F2 opens the cell editor";
+            QTest::keyClick(editor, Qt::Key_End);
+            QTest::keyClicks(editor, "-9");
+        },
+        Ready);
+    driver.Close<TForm2>();
+    Run();
+
+    ASSERT_TRUE(driver.Finished());
+    EXPECT_EQ(note.owner_ma_lo[0].tele, "tel-A-9");
+    EXPECT_EQ(window.Field(field::IssuerTele), "tel-A-9");
+}
+
 TEST_F(IssuerDialog, ADraggedColumnKeepsItsPlace) {
     Register({Issuer("A"), Issuer("B"), Issuer("C")}, 0);
 
