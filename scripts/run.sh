@@ -1,20 +1,37 @@
 #!/usr/bin/env bash
-# Starts the program in a working folder of its own (the master files are
-# kept in the working directory).
+# Starts ノートリオ in a working folder of its own: the master files
+# (master.xml, master.dat) are read from and written to the working folder.
+# Usage: scripts/run.sh BUILD_DIR RUN_DIR [note-file]
 set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$1"
 rundir="$2"
+shift 2
+case "$build" in
+  /*) ;;
+  *) build="$root/$build" ;;
+esac
+program="$build/src/mainwindow/notorio"
 mkdir -p "$rundir"
-root="$(cd "$(dirname "$0")/.." && pwd)"
-if [ -x "$build/src/mainwindow/notorio" ]; then
-  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "No display found (DISPLAY is not set)."
-    echo "Start ノートリオ from a desktop session, or under a virtual display:"
-    echo "  xvfb-run -a make run"
-    exit 1
-  fi
-  cd "$rundir"
-  exec "$root/$build/src/mainwindow/notorio" "$@"
+
+if [ ! -x "$program" ]; then
+  echo "The window program was not built ($program is missing)." >&2
+  echo "Showing the sample note with the command-line tool instead:" >&2
+  exec "$build/src/cli/notorio-cli" show "$root/tests/data/sample-note.srt"
 fi
-# Without the window program, show the sample note through the command-line tool.
-exec "$root/$build/src/cli/notorio-cli" show "$root/tests/data/sample-note.srt"
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  cat >&2 <<'MSG'
+No display found: DISPLAY and WAYLAND_DISPLAY are not set, so the window cannot be shown.
+  - On a desktop: run `make run` in a terminal of the desktop session.
+  - Over SSH: connect with `ssh -X` (X11 forwarding) and run `make run` again.
+  - Without any screen (only to check that it starts): `xvfb-run -a make run`
+    starts it on an invisible virtual display; stop it with Ctrl+C.
+  - Without a window at all: build/src/cli/notorio-cli show NOTE prints a note.
+MSG
+  exit 1
+fi
+
+cd "$rundir"
+echo "Starting ノートリオ in $rundir (master files are kept there)."
+exec "$program" "$@"

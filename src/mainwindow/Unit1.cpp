@@ -13,6 +13,7 @@
 #include "RegisterSelection.h"
 #include "ToolIcons.h"
 #include "WindowTexts.h"
+#include "Xbiff_custom.h"
 
 #include <QAction>
 #include <QApplication>
@@ -118,6 +119,7 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
     ConnectCommands();
     SetTabOrder();
     AboutBox = new TAboutBox(this);
+    XBiff_custom1 = std::make_unique<TXBiff_custom>();
     FormCreate(arguments);
 }
 

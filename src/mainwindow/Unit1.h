@@ -9,6 +9,7 @@
 #include "StringGrid.h"
 
 #include <QMainWindow>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@ class QStatusBar;
 class QToolButton;
 class QFrame;
 class TAboutBox;
+class TXBiff_custom;
 
 class TForm1 : public QMainWindow, public NoteWindow {
     Q_OBJECT
@@ -136,6 +138,8 @@ public:
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
     TAboutBox* AboutBox = nullptr;
+    // The spreadsheet reader component the window holds (no command uses it).
+    std::unique_ptr<TXBiff_custom> XBiff_custom1;
 
 public slots:
     // File commands, tax mode, close check (Unit1Files.cpp).

@@ -5,6 +5,8 @@
 #include "AboutBox.h"
 #include "Cp932.h"
 #include "DialogFilters.h"
+#include "MemoryWindow.h"
+#include "NoteFiles.h"
 #include "QtText.h"
 #include "WindowTexts.h"
 
@@ -13,7 +15,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -206,7 +210,8 @@ TEST_F(WindowTest, UnwritableSettingsFileIsReportedAndTheRegistersAreStillSaved)
     ModalAnswerer answerer;
     CloseWindow();
     ASSERT_EQ(answerer.Seen().size(), 1u);
-    EXPECT_EQ(answerer.Seen()[0].text, QDir::toNativeSeparators(unwritable) + Q(" に書き込めません"));
+    EXPECT_EQ(answerer.Seen()[0].text,
+              QDir::toNativeSeparators(unwritable) + Q(" に書き込めません"));
     EXPECT_TRUE(QFile::exists(WorkDir() + "/master.xml"));
     EXPECT_TRUE(QFile::exists(WorkDir() + "/master.dat"));
     EXPECT_FALSE(Form().isVisible());
@@ -231,4 +236,91 @@ TEST_F(WindowTest, AboutBoxShowsProgramVersionAndAddress) {
     f.HelpABoutMenu->trigger();
     EXPECT_EQ(box->result(), QDialog::Accepted);
     EXPECT_FALSE(box->isVisible());
+}
+
+namespace {
+
+// A note in tax mode 1 with one line, written by the program itself.
+std::string WriteTaxInclusiveNote(const QString& folder) {
+    MemoryWindow window;
+    window.ApplyStartupTexts(S("2024年4月1日"));
+    window.SetField(2, S("見本商店"));
+    window.SetCell(1, 1, S("ねじ"));
+    window.SetCell(3, 1, "3");
+    window.SetCell(5, 1, "333");
+    window.SetTaxMode(1);
+    NoteContainers note;
+    const std::string path = (folder + "/inclusive.srt").toStdString();
+    EXPECT_EQ(notefiles::WriteNoteFile(path, note, window), notefiles::WriteResult::Written);
+    return path;
+}
+
+} // namespace
+
+TEST_F(WindowTest, NoteNamedOnCommandLineIsShownWithItsTaxMode) {
+    const std::string path = WriteTaxInclusiveNote(WorkDir());
+    TForm1& f = Start({path});
+    EXPECT_EQ(f.CurrentFile, path);
+    EXPECT_EQ(f.Field(2), S("見本商店"));
+    EXPECT_EQ(f.Field(1), S("2024年4月1日"));
+    EXPECT_EQ(f.Cell(1, 1), S("ねじ"));
+    EXPECT_EQ(f.TaxMode(), 1);
+    EXPECT_EQ(f.ComboBox1->currentText(), Q("税込み金額"));
+    EXPECT_EQ(f.Cell(6, 0), S("税込み金額"));
+    // Opened and recalculated in tax mode 1: 999 plus 49 tax.
+    EXPECT_EQ(f.Cell(6, 1), "1048");
+    EXPECT_EQ(f.Edited, 0);
+}
+
+TEST_F(WindowTest, UnreadableNoteOnCommandLineKeepsStartupContents) {
+    const std::string path = (WorkDir() + "/missing.srt").toStdString();
+    ModalAnswerer answerer;
+    TForm1& f = Start({path});
+    ASSERT_GE(answerer.Seen().size(), 1u);
+    EXPECT_EQ(answerer.Seen().back().text, Q("読み込めない形式です4"));
+    EXPECT_EQ(f.CurrentFile, path);
+    EXPECT_EQ(f.Cell(1, 1), "");
+    EXPECT_EQ(f.Field(1), wintext::TodayText());
+    EXPECT_EQ(f.ComboBox1->currentText(), Q("税抜き金額"));
+}
+
+TEST_F(WindowTest, TaxModeSelectorTakesTheFirstItemContainingTheText) {
+    TForm1& f = Start();
+    f.SetCell(3, 1, "3");
+    f.SetCell(5, 1, "333");
+    // Replaces the selector's text in one user edit, as an input method
+    // commits a word; an empty text by deleting the selection.
+    auto type = [&](const QString& text) {
+        f.ComboBox1->lineEdit()->selectAll();
+        if (text.isEmpty()) {
+            QTest::keyClick(f.ComboBox1->lineEdit(), Qt::Key_Delete);
+            return;
+        }
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(f.ComboBox1->lineEdit(), &key);
+        ASSERT_EQ(f.ComboBox1->currentText(), text);
+    };
+    type(Q("込"));
+    EXPECT_EQ(f.TaxMode(), 1);
+    EXPECT_EQ(f.Cell(6, 0), S("税込み金額"));
+    // Nothing is recomputed until the next recalculation.
+    EXPECT_EQ(f.Cell(6, 1), "");
+    f.Button3->click();
+    EXPECT_EQ(f.Cell(6, 1), "1048");
+    type(Q("金額"));
+    EXPECT_EQ(f.TaxMode(), 0);
+    EXPECT_EQ(f.Cell(6, 0), S("税抜き金額"));
+    type(Q("込"));
+    ASSERT_EQ(f.TaxMode(), 1);
+    // A text in neither item keeps the mode it had.
+    type(Q("xyz"));
+    EXPECT_EQ(f.TaxMode(), 1);
+    EXPECT_EQ(f.Cell(6, 0), S("税込み金額"));
+    // An empty text is in every item: the first.
+    type(QString());
+    EXPECT_EQ(f.TaxMode(), 0);
+    // Picking an item from the list.
+    f.ComboBox1->setCurrentIndex(1);
+    emit f.ComboBox1->activated(1);
+    EXPECT_EQ(f.TaxMode(), 1);
 }
