@@ -40,9 +40,29 @@ wordlist EntryNames(const TextGrid& grid, EntryAxis axis) {
     return names;
 }
 
+namespace {
+
+// Whether `text` occurs in `item` starting at a character boundary. A match
+// that starts on the second byte of a double-byte character (the trail byte
+// of "ア" is "A") is no occurrence of the text.
+bool ContainsText(const std::string& item, const std::string& text) {
+    size_t boundary = 0;
+    for (size_t pos = item.find(text); pos != std::string::npos; pos = item.find(text, pos + 1)) {
+        while (boundary < pos) {
+            boundary += cp932::IsLeadByte(static_cast<unsigned char>(item[boundary])) ? 2 : 1;
+        }
+        if (boundary == pos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 std::optional<int> FindNameIndex(const wordlist& items, const std::string& text) {
     for (size_t i = 0; i < items.size(); ++i) {
-        if (items[i].find(text) != std::string::npos) {
+        if (ContainsText(items[i], text)) {
             return static_cast<int>(i);
         }
     }

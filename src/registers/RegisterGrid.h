@@ -36,8 +36,8 @@ void FitColumnWidths(TextGrid& grid, int pointSize, int percent);
 wordlist EntryNames(const TextGrid& grid, EntryAxis axis);
 
 // The smallest index of an item that contains `text` as a contiguous byte
-// sequence; an empty text matches item 0 when there is one. Nothing when no
-// item contains it.
+// sequence starting at a character boundary; an empty text matches item 0
+// when there is one. Nothing when no item contains it.
 std::optional<int> FindNameIndex(const wordlist& items, const std::string& text);
 
 // "0を選択" for index 0.

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 using namespace registers;
 
@@ -63,6 +64,8 @@ void TForm4::FormCreate() {
         list->setSortingEnabled(false);
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
+        // Moving the selection with the keys chooses the word as a click does.
+        connect(list, &QListWidget::itemSelectionChanged, this, [this, n] { ListBoxClick(n); });
     }
     ClearEdits();
 
@@ -147,6 +150,7 @@ wordlist TForm4::ReadWordList(int n) const {
 
 void TForm4::ShowList(int n, bool keepSelection) {
     QListWidget* list = ListBox(n);
+    const QSignalBlocker blocker(list);
     const int selected = keepSelection ? SelectedRow(n).value_or(-1) : -1;
     list->clear();
     for (const std::string& word : lists_.List(n)) {

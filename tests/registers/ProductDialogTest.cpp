@@ -92,6 +92,21 @@ TEST_F(ProductDialog, PressingDeleteTwiceRemovesTheFirstTwoWords) {
     EXPECT_EQ(note.menuitem1, (wordlist{"A", "B", "C"}));
 }
 
+TEST_F(ProductDialog, AWordChosenWithTheKeysIsTheOneDeleted) {
+    driver.On<TForm4>([](TForm4& d) {
+        ClickWord(d.ListBox1, 0);
+        QTest::keyClick(d.ListBox1, Qt::Key_Down);
+        EXPECT_EQ(d.ActiveIndex(), 1);
+        QTest::mouseClick(d.Button3, Qt::LeftButton);
+        EXPECT_EQ(d.ActiveIndex(), 1) << "the choice stays after the list was redrawn";
+    });
+    driver.Close<TForm4>();
+    Run();
+
+    ASSERT_TRUE(driver.Finished());
+    EXPECT_EQ(note.menuitem1, (wordlist{"A", "C"}));
+}
+
 TEST_F(ProductDialog, AddTakesEveryFilledEditAndEmptiesAll) {
     driver.On<TForm4>([](TForm4& d) {
         dialogtest::Commit(d.Edit1, Q("新品目"));

@@ -55,6 +55,14 @@ TEST(RegisterGrid, FindNameIndexTakesTheFirstItemContainingTheText) {
     EXPECT_EQ(FindNameIndex({S("田中"), S("山田商店")}, S("山田")), 1);
 }
 
+TEST(RegisterGrid, FindNameIndexIgnoresMatchesInsideADoubleByteCharacter) {
+    // "ア" is 0x83 0x41: its second byte is the letter A.
+    EXPECT_EQ(FindNameIndex({S("アイ"), "ABC"}, "A"), 1);
+    EXPECT_EQ(FindNameIndex({S("アイ"), "xA"}, "A"), 1);
+    EXPECT_EQ(FindNameIndex({S("アA")}, "A"), 0) << "a later real occurrence still counts";
+    EXPECT_EQ(FindNameIndex({S("アイ")}, "A"), std::nullopt);
+}
+
 TEST(RegisterGrid, StatusAndPositionTexts) {
     EXPECT_EQ(SelectionStatus(0), S("0を選択"));
     EXPECT_EQ(SelectionStatus(12), S("12を選択"));
