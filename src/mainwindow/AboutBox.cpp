@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QUrl>
 
 void TClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -84,6 +85,15 @@ void TAboutBox::FormCreate() {
     Label1->adjustSize();
     Label2->setText(QString::fromLatin1(WebAddress));
     Label2->adjustSize();
+}
+
+// Every showing is centred on the screen.
+void TAboutBox::showEvent(QShowEvent* event) {
+    if (const QScreen* display = screen()) {
+        const QRect area = display->availableGeometry();
+        move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    }
+    QDialog::showEvent(event);
 }
 
 void TAboutBox::Label2DblClick() {

@@ -42,6 +42,9 @@ public slots:
     // Hands the address to the desktop, which opens it in the web browser.
     void Label2DblClick();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void FormCreate();
 };
