@@ -91,6 +91,8 @@ RegisterDialog::RegisterDialog(EntryAxis axis, int widthPercent, QWidget* parent
     Edit1->setObjectName("Edit1");
     Edit2->setObjectName("Edit2");
     Button1->setObjectName("Button1");
+    // Return in a field must not press the button.
+    Button1->setAutoDefault(false);
     StatusBar1->setObjectName("StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
     Edit1->setToolTip(qttext::Q("セルの値を編集できます"));

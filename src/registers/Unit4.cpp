@@ -69,6 +69,10 @@ void TForm4::FormCreate() {
     }
     ClearEdits();
 
+    // Return in an edit field presses no button.
+    for (QPushButton* button : {Button1, Button2, Button3}) {
+        button->setAutoDefault(false);
+    }
     connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm4::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm4::Button3Click);

@@ -246,6 +246,8 @@ TEST_F(IssuerDialog, AddColumnNeedsANameInTheLastColumn) {
             dialogtest::Commit(d.Edit1, Q("二番目"));
             ClickCell(d, 2, 10);
             Retype(d.Edit1, "12a");
+            QTest::keyClick(d.Edit1, Qt::Key_Return);
+            EXPECT_EQ(d.Grid().ColCount(), 3) << "Return in the field adds no column";
         },
         Ready);
     driver.Close<TForm2>();
