@@ -40,8 +40,7 @@ NoteContainers Example() {
     return note;
 }
 
-template <class Archive>
-void WriteStock(Archive& ar, const NoteContainers& note) {
+template <class Archive> void WriteStock(Archive& ar, const NoteContainers& note) {
     ar << make_nvp("basedata1", note.basedata1);
     ar << make_nvp("hinmokulist", note.hinmokulist);
     ar << make_nvp("owner1", note.owner1);
@@ -83,7 +82,8 @@ TEST(StockArchives, NotesOfTheLibrarysOwnVersionOpen) {
 TEST(StockArchives, MasterFileOfTheLibrarysOwnVersionIsRead) {
     ScratchDir dir;
     NoteContainers master;
-    master.owner_ma_lo = {masterfile::SampleIssuer(), owner("B", "", "", "", "", "", 2, "", "", "")};
+    master.owner_ma_lo = {masterfile::SampleIssuer(),
+                          owner("B", "", "", "", "", "", 2, "", "", "")};
     master.int_owner_no = 1;
     master.customer_ma_lo = {masterfile::SampleCustomer()};
     master.menuitem1 = {"w1"};
