@@ -3,6 +3,7 @@ notorio_gtest(biffwriter_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/XwritebiffTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GridExportTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ExternalReaderTest.cpp
   LIBS notorio_biffwriter)
 
 # The export command in the main window.
