@@ -3,6 +3,7 @@
 #include "BiffTestUtil.h"
 #include "Cp932.h"
 #include "DialogFilters.h"
+#include "GridExport.h"
 #include "QtText.h"
 
 #include <QAbstractButton>
@@ -85,10 +86,7 @@ TEST_F(ExportCommand, ConfirmedExportWritesTheGridAndTakesTheName) {
     EXPECT_TRUE(dialogSeen_.confirmsOverwrite);
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].icon, QMessageBox::Question);
-    EXPECT_EQ(boxes_[0].text,
-              Q("表のExcelファイル書きだしとしてお使い下さい\n計算式を含んでいません\n"
-                "セルの内容を確認の上お使いください\n続行するならば[はい]をクリック\n"
-                "やめる場合は[いいえ]をクリックしてください"));
+    EXPECT_EQ(boxes_[0].text, qttext::FromCp932(spreadsheet::ExportQuestion()));
 
     const std::string written = bifftest::ReadFile(QFile::encodeName(path).toStdString());
     const auto records = bifftest::Records(written);

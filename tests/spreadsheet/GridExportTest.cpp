@@ -9,7 +9,6 @@
 
 #include <cstring>
 #include <map>
-#include <stdexcept>
 
 using bifftest::Records;
 using bifftest::SheetCells;
@@ -128,21 +127,4 @@ TEST(GridExport, QuestionTextIsTheFiveLineWarning) {
               "表のExcelファイル書きだしとしてお使い下さい\n計算式を含んでいません\n"
               "セルの内容を確認の上お使いください\n続行するならば[はい]をクリック\n"
               "やめる場合は[いいえ]をクリックしてください");
-}
-
-TEST(GridExport, UncreatableFileEndsTheExportWithTheWriterError) {
-    TempDir dir;
-    MemoryWindow window = StartupGrid();
-    std::vector<std::string> asked;
-    EXPECT_THROW(spreadsheet::ExportGridToXls(dir.File("no/such.xls"), window,
-                                              Answering(Answer::Yes, &asked)),
-                 std::runtime_error);
-}
-
-TEST(GridExport, BlankCellIsEmptyOrOneSpace) {
-    EXPECT_TRUE(spreadsheet::IsBlankCell(""));
-    EXPECT_TRUE(spreadsheet::IsBlankCell(" "));
-    EXPECT_FALSE(spreadsheet::IsBlankCell("  "));
-    EXPECT_FALSE(spreadsheet::IsBlankCell("\t"));
-    EXPECT_FALSE(spreadsheet::IsBlankCell(S("　")));
 }
