@@ -131,6 +131,9 @@ TEST_F(EditingCommands, EditMenuOnTheGridUsesTheCellEditorOnly) {
     editor->selectAll();
     Form().N19->trigger();
     EXPECT_EQ(Clipboard(), "b");
+    SetClipboard("kept");
+    Form().String5Copy->trigger(); // the grid menus' コピー: the editor's selection
+    EXPECT_EQ(Clipboard(), "b");
     editor->selectAll();
     SetClipboard("pasted");
     Form().N20->trigger();
