@@ -3,6 +3,7 @@
 #include "Commands.h"
 
 #include "Cp932.h"
+#include "JsonText.h"
 #include "Xbiff.h"
 
 #include <cstdio>
@@ -13,40 +14,7 @@ namespace {
 
 // A CP932 text as a JSON string literal (UTF-8).
 std::string JsonString(const std::string& cp932Text) {
-    const std::string utf8 = cp932::ToUtf8(cp932Text);
-    std::string out;
-    out.reserve(utf8.size() + 2);
-    out.push_back('"');
-    for (char ch : utf8) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out += escaped;
-            } else {
-                out.push_back(ch);
-            }
-        }
-    }
-    out.push_back('"');
-    return out;
+    return cli::JsonUtf8(cp932::ToUtf8(cp932Text));
 }
 
 int ReadXls(const std::vector<std::string>& args) {

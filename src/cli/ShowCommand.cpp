@@ -4,6 +4,7 @@
 #include "Commands.h"
 
 #include "Cp932.h"
+#include "JsonText.h"
 
 #include <charconv>
 #include <cstdio>
@@ -12,42 +13,8 @@
 
 namespace {
 
-// A JSON string of a UTF-8 text: quotes, backslashes and control
-// characters escaped; other characters as they are.
-std::string JsonUtf8(const std::string& utf8) {
-    std::string out = "\"";
-    for (unsigned char c : utf8) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                char buffer[8];
-                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-                out += buffer;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out + "\"";
-}
-
 std::string Json(const std::string& cp932Text) {
-    return JsonUtf8(cp932::ToUtf8(cp932Text));
+    return cli::JsonUtf8(cp932::ToUtf8(cp932Text));
 }
 
 std::string Json(std::int32_t value) {
@@ -69,7 +36,7 @@ public:
         return Raw(key, Json(value));
     }
     Object& Raw(const std::string& key, const std::string& encoded) {
-        text_ += (text_.empty() ? "{" : separator_) + JsonUtf8(key) + ":" + encoded;
+        text_ += (text_.empty() ? "{" : separator_) + cli::JsonUtf8(key) + ":" + encoded;
         return *this;
     }
     std::string Str() const { return text_.empty() ? "{}" : text_ + "}"; }
