@@ -35,8 +35,7 @@ public:
           std::string bank, std::string bank2)
         : person(std::move(name), std::move(roma), std::move(zipcode), std::move(address),
                  std::move(address2), std::move(mail)),
-          ownerno(ownerno), tele(std::move(tele)), bank(std::move(bank)), bank2(std::move(bank2)) {
-    }
+          ownerno(ownerno), tele(std::move(tele)), bank(std::move(bank)), bank2(std::move(bank2)) {}
 
     std::int32_t ownerno = 0;
     std::string tele;

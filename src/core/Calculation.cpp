@@ -97,8 +97,7 @@ void ComputeTaxTotals(NoteWindow& window, std::int64_t total, int mode, std::int
         return;
     }
     const std::int64_t tax = TaxOf(total, mode, rate);
-    const std::int64_t inclusive =
-        mode == 0 ? Clamp64(static_cast<__int128>(total) + tax) : total;
+    const std::int64_t inclusive = mode == 0 ? Clamp64(static_cast<__int128>(total) + tax) : total;
     window.SetField(field::TaxInclusiveTotal, numtext::IntToStr(inclusive));
     window.SetField(field::Tax, numtext::IntToStr(tax));
 }

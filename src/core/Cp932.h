@@ -23,4 +23,6 @@ bool IsLeadByte(unsigned char byte);
 } // namespace cp932
 
 // A UTF-8 literal of the source as CP932 bytes: S("様").
-inline std::string S(std::string_view utf8) { return cp932::FromUtf8(utf8); }
+inline std::string S(std::string_view utf8) {
+    return cp932::FromUtf8(utf8);
+}

@@ -22,7 +22,9 @@ int HexDigit(char c) {
     return -1;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -40,7 +42,8 @@ std::optional<std::int64_t> ParseInteger(std::string_view text, int bits) {
     if (i < text.size() && text[i] == '$') {
         hex = true;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         hex = true;
         i += 2;
     }
@@ -136,7 +139,9 @@ double StrToFloatPrefix(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::string IntToStr(std::int64_t value) { return std::to_string(value); }
+std::string IntToStr(std::int64_t value) {
+    return std::to_string(value);
+}
 
 std::string FloatToStr(double value) {
     if (std::isnan(value)) {

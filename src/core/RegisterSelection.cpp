@@ -43,6 +43,8 @@ void SetDefaultWords(NoteContainers& note) {
     }
 }
 
-wordlist SuffixWords() { return {S("様"), S("御中")}; }
+wordlist SuffixWords() {
+    return {S("様"), S("御中")};
+}
 
 } // namespace registers

@@ -27,7 +27,9 @@ std::string CellText(const NoteWindow& window, int c, int r) {
 
 } // namespace
 
-std::string UpToNul(const std::string& text) { return text.substr(0, text.find('\0')); }
+std::string UpToNul(const std::string& text) {
+    return text.substr(0, text.find('\0'));
+}
 
 void WindowToHeader(NoteWindow& window, basedatalist& basedata1) {
     if (window.Field(field::Date).empty()) {
@@ -59,12 +61,11 @@ void WindowToIssuer(const NoteWindow& window, ownerlist& owner1) {
             ownerno = owner1.front().ownerno;
         }
     }
-    owner issuer(UpToNul(window.Field(field::IssuerName)), roma,
-                 UpToNul(window.Field(field::IssuerZip)),
-                 UpToNul(window.Field(field::IssuerAddress)),
-                 UpToNul(window.Field(field::IssuerAddress2)), mail, ownerno,
-                 UpToNul(window.Field(field::IssuerTele)), UpToNul(window.Field(field::IssuerBank)),
-                 UpToNul(window.Field(field::IssuerBank2)));
+    owner issuer(
+        UpToNul(window.Field(field::IssuerName)), roma, UpToNul(window.Field(field::IssuerZip)),
+        UpToNul(window.Field(field::IssuerAddress)), UpToNul(window.Field(field::IssuerAddress2)),
+        mail, ownerno, UpToNul(window.Field(field::IssuerTele)),
+        UpToNul(window.Field(field::IssuerBank)), UpToNul(window.Field(field::IssuerBank2)));
     owner1.clear();
     owner1.push_back(issuer);
 }
@@ -91,13 +92,12 @@ void GridToLines(const NoteWindow& window, hinmokumap& hinmokulist) {
             continue;
         }
         const std::int32_t key = numtext::StrToIntDef(window.Cell(col::RowNumber, r), 0);
-        hinmokulist[key] =
-            hinmoku(key, CellText(window, col::Name, r), CellText(window, col::Spec, r),
-                    numtext::StrToFloatPrefix(window.Cell(col::Quantity, r)),
-                    CellText(window, col::Unit, r),
-                    numtext::StrToIntDef(window.Cell(col::UnitPrice, r), 0),
-                    numtext::StrToIntDef(window.Cell(col::Amount, r), 0),
-                    CellText(window, col::Remarks, r));
+        hinmokulist[key] = hinmoku(
+            key, CellText(window, col::Name, r), CellText(window, col::Spec, r),
+            numtext::StrToFloatPrefix(window.Cell(col::Quantity, r)),
+            CellText(window, col::Unit, r), numtext::StrToIntDef(window.Cell(col::UnitPrice, r), 0),
+            numtext::StrToIntDef(window.Cell(col::Amount, r), 0),
+            CellText(window, col::Remarks, r));
     }
 }
 

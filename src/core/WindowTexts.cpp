@@ -19,7 +19,9 @@ std::string TodayText() {
     return DateText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
-std::string AmountTitle(int taxMode) { return taxMode == 1 ? S("税込み金額") : S("税抜き金額"); }
+std::string AmountTitle(int taxMode) {
+    return taxMode == 1 ? S("税込み金額") : S("税抜き金額");
+}
 
 std::string ColumnTitle(int c, int taxMode) {
     static const char* const kTitles[col::Count] = {"",     "名称", "仕様", "数量",

@@ -41,13 +41,13 @@ TEST(Calculation, WorkedExampleInBothModes) {
 
 TEST(Calculation, LineAmounts) {
     Sheet s;
-    s.Line(1, "abc", "100", "77");  // both cells filled: amount 0
-    s.Line(2, "2", "1,000", "5");   // grouped price reads as 0
-    s.Line(3, "2", "12.5");         // decimal price reads as 0
-    s.Line(4, "1.5", "333");        // floor(499.5 + 0.001)
+    s.Line(1, "abc", "100", "77"); // both cells filled: amount 0
+    s.Line(2, "2", "1,000", "5");  // grouped price reads as 0
+    s.Line(3, "2", "12.5");        // decimal price reads as 0
+    s.Line(4, "1.5", "333");       // floor(499.5 + 0.001)
     s.Line(5, "-2", "150");
-    s.Line(6, "-1.5", "333");       // floor toward minus infinity
-    s.Line(7, " ", "10");           // a single space counts as filled
+    s.Line(6, "-1.5", "333"); // floor toward minus infinity
+    s.Line(7, " ", "10");     // a single space counts as filled
     calc::Recalculate(s.w);
     EXPECT_EQ(s.Amount(1), "0");
     EXPECT_EQ(s.Amount(2), "0");

@@ -6,8 +6,8 @@ using cp932::FromUtf8;
 using cp932::ToUtf8;
 
 TEST(Cp932, RoundTripsWhatOfficesType) {
-    const char* samples[] = {"①②⑳", "㈱㈲", "№", "Ⅰ Ⅲ Ⅹ", "～", "－", "ｱｲｳｴｵﾞﾟ", "様 御中",
-                             "納品書(控)", "髙﨑", "ABC abc 123", ""};
+    const char* samples[] = {"①②⑳",     "㈱㈲",    "№",          "Ⅰ Ⅲ Ⅹ", "～",          "－",
+                             "ｱｲｳｴｵﾞﾟ", "様 御中", "納品書(控)", "髙﨑",  "ABC abc 123", ""};
     for (const char* s : samples) {
         EXPECT_EQ(ToUtf8(FromUtf8(s)), s) << s;
     }
@@ -29,7 +29,8 @@ TEST(Cp932, ByteFiveCInsideAndOutsideDoubleByteCharacters) {
     EXPECT_EQ(ToUtf8(hyou), "表");
     EXPECT_EQ(FromUtf8("表"), hyou);
     // A lone 0x5C (the yen sign on a Japanese system) survives both ways.
-    const std::string yen = "\x5c" "100";
+    const std::string yen = "\x5c"
+                            "100";
     EXPECT_EQ(FromUtf8(ToUtf8(yen)), yen);
     EXPECT_EQ(FromUtf8("\u00A5"), "\x5c");
     EXPECT_EQ(ToUtf8("\x95\x5c\x5c"), "表\\");
@@ -37,9 +38,11 @@ TEST(Cp932, ByteFiveCInsideAndOutsideDoubleByteCharacters) {
 
 TEST(Cp932, UnconvertibleInputIsReplacedNotLost) {
     EXPECT_EQ(FromUtf8("a😀b"), "a?b");
-    EXPECT_EQ(ToUtf8("a\x81"), "a\uFFFD");     // lead byte cut off at the end
-    EXPECT_EQ(ToUtf8("\xa0x"), "\uFFFDx");     // not a CP932 byte
-    EXPECT_EQ(FromUtf8("a\xff" "b"), "a?b");   // not UTF-8
+    EXPECT_EQ(ToUtf8("a\x81"), "a\uFFFD"); // lead byte cut off at the end
+    EXPECT_EQ(ToUtf8("\xa0x"), "\uFFFDx"); // not a CP932 byte
+    EXPECT_EQ(FromUtf8("a\xff"
+                       "b"),
+              "a?b"); // not UTF-8
 }
 
 TEST(Cp932, LeadBytes) {

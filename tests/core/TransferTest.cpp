@@ -1,6 +1,6 @@
+#include "Transfer.h"
 #include "Cp932.h"
 #include "MemoryWindow.h"
-#include "Transfer.h"
 
 #include <gtest/gtest.h>
 
@@ -96,7 +96,7 @@ TEST(Transfer, RecordsToWindowAndBack) {
     EXPECT_EQ(w.Field(field::IssuerBank2), "b2");
     EXPECT_EQ(w.Field(field::Number), "n");
     EXPECT_EQ(w.Field(field::Suffix), "s");
-    EXPECT_EQ(w.TaxMode(), 0); // zeiflag 5 reads as 0
+    EXPECT_EQ(w.TaxMode(), 0);                   // zeiflag 5 reads as 0
     EXPECT_EQ(w.Cell(col::Quantity, 1), "keep"); // zero quantity leaves the cell
     EXPECT_EQ(w.Cell(col::Remarks, 1), "t");
     EXPECT_EQ(w.Cell(col::Quantity, 2), "2.5");
