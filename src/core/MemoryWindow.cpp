@@ -41,24 +41,7 @@ void MemoryWindow::ShowMessage(const std::string& caption, const std::string& te
 }
 
 void MemoryWindow::ApplyStartupTexts(const std::string& today) {
-    SetField(field::Date, today);
-    for (int n = field::CustomerName; n <= field::IssuerBank2; ++n) {
-        SetField(n, std::string());
-    }
-    SetField(field::TaxInclusiveTotal, "0");
-    SetField(field::TaxRate, "5");
-    SetField(field::Tax, "0");
-    SetField(field::QuantityTotal, "0");
-    SetField(field::AmountTotal, "0");
-    SetField(field::CellPosition, S("表の位置表示"));
-    SetField(field::Number, std::string());
-    SetField(field::CellEditor, std::string());
-    SetField(field::Suffix, S("様"));
-    for (int c = 0; c < cols_; ++c) {
-        SetCell(c, 0, wintext::ColumnTitle(c, 0));
-    }
-    for (int r = 1; r < rows_; ++r) {
-        SetCell(col::RowNumber, r, numtext::IntToStr(r));
-    }
+    wintext::ApplyStartupFields(*this, today);
+    wintext::WriteGridHeadings(*this);
     taxMode_ = 0;
 }

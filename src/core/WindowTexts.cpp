@@ -2,6 +2,7 @@
 
 #include "Cp932.h"
 #include "NoteWindow.h"
+#include "NumberText.h"
 
 #include <ctime>
 
@@ -33,6 +34,31 @@ std::string ColumnTitle(int c, int taxMode) {
         return std::string();
     }
     return S(kTitles[c]);
+}
+
+void ApplyStartupFields(NoteWindow& window, const std::string& today) {
+    window.SetField(field::Date, today);
+    for (int n = field::CustomerName; n <= field::IssuerBank2; ++n) {
+        window.SetField(n, std::string());
+    }
+    window.SetField(field::TaxInclusiveTotal, "0");
+    window.SetField(field::TaxRate, "5");
+    window.SetField(field::Tax, "0");
+    window.SetField(field::QuantityTotal, "0");
+    window.SetField(field::AmountTotal, "0");
+    window.SetField(field::CellPosition, S("表の位置表示"));
+    window.SetField(field::Number, std::string());
+    window.SetField(field::CellEditor, std::string());
+    window.SetField(field::Suffix, S("様"));
+}
+
+void WriteGridHeadings(NoteWindow& window) {
+    for (int c = 0; c < window.ColCount(); ++c) {
+        window.SetCell(c, 0, ColumnTitle(c, 0));
+    }
+    for (int r = 1; r < window.RowCount(); ++r) {
+        window.SetCell(col::RowNumber, r, numtext::IntToStr(r));
+    }
 }
 
 } // namespace wintext

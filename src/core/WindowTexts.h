@@ -3,6 +3,8 @@
 
 #include <string>
 
+class NoteWindow;
+
 namespace wintext {
 
 // "2007年7月5日": four-digit year, month and day without leading zeros.
@@ -16,5 +18,12 @@ std::string ColumnTitle(int col, int taxMode);
 
 // "税抜き金額" for tax mode 0, "税込み金額" for 1 (column 6 and the selector).
 std::string AmountTitle(int taxMode);
+
+// The edit fields as start-up leaves them: `today` in the date field,
+// issuer and customer empty, totals 0, rate 5, suffix "様".
+void ApplyStartupFields(NoteWindow& window, const std::string& today);
+
+// Column titles in row 0 (tax mode 0) and row numbers in column 0.
+void WriteGridHeadings(NoteWindow& window);
 
 } // namespace wintext

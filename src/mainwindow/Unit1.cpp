@@ -8,7 +8,6 @@
 #include "Cp932.h"
 #include "DialogFilters.h"
 #include "MasterFile.h"
-#include "NumberText.h"
 #include "QtText.h"
 #include "RegisterSelection.h"
 #include "ToolIcons.h"
@@ -483,19 +482,7 @@ void TForm1::ReadSettings() {
 }
 
 void TForm1::ApplyStartupTexts() {
-    SetField(field::Date, wintext::TodayText());
-    for (int n = field::CustomerName; n <= field::IssuerBank2; ++n) {
-        SetField(n, std::string());
-    }
-    SetField(field::TaxInclusiveTotal, "0");
-    SetField(field::TaxRate, "5");
-    SetField(field::Tax, "0");
-    SetField(field::QuantityTotal, "0");
-    SetField(field::AmountTotal, "0");
-    SetField(field::CellPosition, S("表の位置表示"));
-    SetField(field::Number, std::string());
-    SetField(field::CellEditor, std::string());
-    SetField(field::Suffix, S("様"));
+    wintext::ApplyStartupFields(*this, wintext::TodayText());
     Edit2->setToolTip(Q("お客様の名前"));
     Edit18->setToolTip(Q("添え字を選択"));
     Edit1->setToolTip(Q("日付"));
@@ -521,11 +508,8 @@ void TForm1::SetupGrid() {
     static const int kWidths[col::Count] = {64, 86, 60, 44, 36, 70, 93, 51};
     for (int c = 0; c < col::Count; ++c) {
         StringGrid1->SetColWidth(c, kWidths[c]);
-        SetCell(c, 0, wintext::ColumnTitle(c, 0));
     }
-    for (int r = 1; r < RowCount(); ++r) {
-        SetCell(col::RowNumber, r, numtext::IntToStr(r));
-    }
+    wintext::WriteGridHeadings(*this);
 }
 
 // Registers, word lists, the note's issuer and customer from the master
