@@ -9,7 +9,7 @@
 #include "NoteLayout.h"
 #include "PrintJobs.h"
 
-#include <QGuiApplication>
+#include "GuiApplication.h"
 
 #include <charconv>
 #include <iostream>
@@ -83,30 +83,6 @@ std::optional<PdfOptions> ParseOptions(const std::vector<std::string>& args, std
     return options;
 }
 
-// Qt's notes about the environment (no runtime folder and the like) are not
-// the command's output; errors still reach standard error.
-void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) {
-        std::cerr << message.toStdString() << '\n';
-    }
-}
-
-// Fonts need a GUI application; without a platform of its own the command
-// runs on the offscreen one.
-std::unique_ptr<QGuiApplication> StartGuiApplication() {
-    if (QGuiApplication::instance() != nullptr) {
-        return nullptr;
-    }
-    qInstallMessageHandler(QuietQtMessages);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "notorio-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 int RunPdf(const std::vector<std::string>& args) {
     std::string error;
     const std::optional<PdfOptions> options = ParseOptions(args, error);
@@ -119,7 +95,7 @@ int RunPdf(const std::vector<std::string>& args) {
     if (!cli::OpenNoteHeadless(options->note, window, note)) {
         return 1;
     }
-    const std::unique_ptr<QGuiApplication> app = StartGuiApplication();
+    const std::unique_ptr<QGuiApplication> app = cli::StartGuiApplication();
     if (!printing::PrintNotesToPdf(window, options->kind, options->dpi, options->output, error)) {
         std::cerr << error << '\n';
         return 1;

@@ -57,6 +57,21 @@ bool Write(const QString& path, const WindowSettings& settings) {
     return ini.status() == QSettings::NoError;
 }
 
+QString ReadIssueFolder(const QString& path) {
+    if (!QFileInfo(path).isReadable()) {
+        return QString();
+    }
+    const QSettings ini(path, QSettings::IniFormat);
+    return ini.value("PDF/IssueFolder").toString();
+}
+
+bool WriteIssueFolder(const QString& path, const QString& folder) {
+    QSettings ini(path, QSettings::IniFormat);
+    ini.setValue("PDF/IssueFolder", folder);
+    ini.sync();
+    return ini.status() == QSettings::NoError;
+}
+
 QString FolderToRemember(const std::string& currentFile, const QString& currentDir) {
     if (currentFile.empty()) {
         return currentDir;

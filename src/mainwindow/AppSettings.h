@@ -27,6 +27,12 @@ bool Write(const QString& path, const WindowSettings& settings);
 // separator, or `currentDir` when no note file is open.
 QString FolderToRemember(const std::string& currentFile, const QString& currentDir);
 
+// The folder of the PDFで発行… command, [PDF] IssueFolder; empty when none
+// was chosen yet. Written when the user issues a note, on its own, so that
+// the keys written at close stay as they are.
+QString ReadIssueFolder(const QString& path);
+bool WriteIssueFolder(const QString& path, const QString& folder);
+
 // A screen coordinate from its text: an integer, else 30.
 int EdgeFromText(const QString& text);
 

@@ -280,6 +280,7 @@ void TForm1::CreateMenus() {
     SaveAs1 = File1->addAction(Q("名前をつけて保存"));
     Writeout0 = File1->addMenu(Q("書きだし"));
     Writeout1 = Writeout0->addAction(Q("エクセルファイル"));
+    IssuePdf = File1->addAction(Q("PDFで発行…"));
     File1->addSeparator();
     N23 = File1->addAction(Q("終了"));
 
@@ -299,6 +300,12 @@ void TForm1::CreateMenus() {
     NouhinhprnA4 = Print1->addAction(Q("納品書控印刷"));
     AllprnA4 = Print1->addAction(Q("まとめて印刷"));
     Customprn = Print1->addAction(Q("カスタム印刷"));
+    Print1->addSeparator();
+    Preview1 = Print1->addMenu(Q("印刷プレビュー"));
+    PreviewNouhin = Preview1->addAction(Q("納品書"));
+    PreviewSeikyu = Preview1->addAction(Q("請求書"));
+    PreviewNouhinh = Preview1->addAction(Q("納品書控"));
+    PreviewAll = Preview1->addAction(Q("まとめて"));
 
     Help1 = MainMenu1->addMenu(Q("ヘルプ"));
     N24 = Help1->addAction(Q("ヘルプ"));
@@ -399,6 +406,8 @@ void TForm1::ConnectCommands() {
     connect(Button9, &QPushButton::clicked, this, &TForm1::Button9Click);
     connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
     connect(Customprn, &QAction::triggered, this, &TForm1::CustomprnClick);
+    connect(Preview1, &QMenu::triggered, this, &TForm1::PreviewClick);
+    connect(IssuePdf, &QAction::triggered, this, &TForm1::IssuePdfClick);
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     connect(ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
     connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, &TForm1::ComboBox1Change);

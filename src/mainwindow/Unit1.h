@@ -121,10 +121,15 @@ public:
           *Help1 = nullptr, *Writeout0 = nullptr;
     QAction *Newdata = nullptr, *N10 = nullptr, *N11 = nullptr, *SaveAs1 = nullptr,
             *Writeout1 = nullptr, *N23 = nullptr;
+    QAction* IssuePdf = nullptr; // PDFで発行…
     QAction *N18 = nullptr, *N19 = nullptr, *N20 = nullptr;
     QAction *Ownerconfig = nullptr, *Customerlist = nullptr, *ProductList = nullptr;
     QAction *NouhinprnA4 = nullptr, *SeikyuprnA4 = nullptr, *NouhinhprnA4 = nullptr,
             *AllprnA4 = nullptr, *Customprn = nullptr;
+    // 印刷プレビュー and its items, one per print kind.
+    QMenu* Preview1 = nullptr;
+    QAction *PreviewNouhin = nullptr, *PreviewSeikyu = nullptr, *PreviewNouhinh = nullptr,
+            *PreviewAll = nullptr;
     QAction *N24 = nullptr, *HelpABoutMenu = nullptr;
     // Fixed clipboard items of the context menus.
     QAction *GridCut = nullptr, *GridCopy = nullptr, *stringCopy = nullptr, *GridPaste = nullptr;
@@ -203,6 +208,10 @@ public slots:
     void Button9Click();
     void SpeedButton3Click();
     void CustomprnClick();
+    // The preview of a print kind; the kind is the item's data.
+    void PreviewClick(QAction* item);
+    // PDFで発行…: asks for the kind and the folder, then issues the note.
+    void IssuePdfClick();
 
     // Recalculation and help (Unit1.cpp).
     void Button3Click();

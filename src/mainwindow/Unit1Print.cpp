@@ -1,20 +1,30 @@
 // Print commands of the main window: delivery note, invoice, retained copy,
-// all three, and the custom print window. Each shows the print dialog and
-// prints the window's texts as they stand; nothing is saved or recalculated.
+// all three, their previews, the custom print window, and issuing the note
+// as a PDF. Each prints the window's texts as they stand; nothing is saved
+// or recalculated.
 #include "Unit1.h"
 
+#include "AppSettings.h"
+#include "IssueDialog.h"
 #include "NoteLayout.h"
 #include "PrintJobs.h"
+#include "QtText.h"
 #include "Unit6.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
 
 void TForm1::BindPrintCommands() {
-    for (QAction* item : {NouhinprnA4, SeikyuprnA4, NouhinhprnA4, AllprnA4, Customprn}) {
+    for (QAction* item : {NouhinprnA4, SeikyuprnA4, NouhinhprnA4, AllprnA4, Customprn,
+                          PreviewNouhin, PreviewSeikyu, PreviewNouhinh, PreviewAll, IssuePdf}) {
         item->setEnabled(true);
     }
+    PreviewNouhin->setData(printing::kDeliveryNote);
+    PreviewSeikyu->setData(printing::kInvoice);
+    PreviewNouhinh->setData(printing::kCopy);
+    PreviewAll->setData(printing::kAllThree);
     for (QWidget* control :
          std::initializer_list<QWidget*>{Button7, Button8, Button9, SpeedButton3}) {
         control->setEnabled(true);
@@ -47,4 +57,24 @@ void TForm1::SpeedButton3Click() {
 }
 void TForm1::CustomprnClick() {
     printing::ShowCustomPrint(this);
+}
+
+void TForm1::PreviewClick(QAction* item) {
+    printing::ShowPrintPreview(this, *this, item->data().toInt());
+}
+
+void TForm1::IssuePdfClick() {
+    IssueDialog dialog(this, appsettings::ReadIssueFolder(SettingsPath()));
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    appsettings::WriteIssueFolder(SettingsPath(), dialog.Folder());
+    std::string error;
+    const std::string path =
+        printing::IssuePdf(*this, dialog.Kind(), dialog.Folder().toStdString(), error);
+    if (path.empty()) {
+        ShowMessage(S("注意"), cp932::FromUtf8(error));
+        return;
+    }
+    SetStatus(qttext::PathAsCp932(path) + S("を発行しました"));
 }

@@ -1,7 +1,9 @@
 #include "PrintJobs.h"
 
+#include "Issuing.h"
 #include "NoteLayout.h"
 #include "QPainterSurface.h"
+#include "RecordingSurface.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,10 +11,63 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTemporaryFile>
 
 namespace printing {
+
+void UsePrintableArea(QPrinter& printer) {
+    const QPageLayout layout = printer.pageLayout();
+    printer.setPageMargins(layout.minimumMargins(), layout.units());
+}
+
+void PrepareNotePrinter(QPrinter& printer) {
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    UsePrintableArea(printer);
+}
+
+bool PaintNotes(QPrinter& printer, const NoteWindow& window, int kind, PRINTERSTATUS& status,
+                PRINTERGRID& grid, RecordingSurface* recorder) {
+    UsePrintableArea(printer);
+    QPainterSurface surface(printer);
+    if (recorder != nullptr) {
+        recorder->ForwardTo(&surface);
+        PrintNoteJob(*recorder, status, grid, window, kind);
+        recorder->ForwardTo(nullptr);
+    } else {
+        PrintNoteJob(surface, status, grid, window, kind);
+    }
+    return surface.Succeeded();
+}
+
+std::unique_ptr<QPrintPreviewDialog> CreatePrintPreview(QWidget* owner, QPrinter& printer,
+                                                        const NoteWindow& window, int kind,
+                                                        PRINTERSTATUS& status, PRINTERGRID& grid,
+                                                        RecordingSurface* recorder) {
+    status.documentTitle = JobTitle();
+    printer.setDocName(QString::fromStdString(status.documentTitle));
+    auto preview = std::make_unique<QPrintPreviewDialog>(&printer, owner);
+    QObject::connect(preview.get(), &QPrintPreviewDialog::paintRequested, preview.get(),
+                     [&window, kind, &status, &grid, recorder](QPrinter* target) {
+                         PaintNotes(*target, window, kind, status, grid, recorder);
+                     });
+    return preview;
+}
+
+void ShowPrintPreview(QWidget* owner, const NoteWindow& window, int kind) {
+    if (PagesOfKind(kind).empty()) {
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    PrepareNotePrinter(printer);
+    PRINTERSTATUS status;
+    PRINTERGRID grid;
+    const auto preview = CreatePrintPreview(owner, printer, window, kind, status, grid);
+    preview->setWindowTitle(QString::fromUtf8("印刷プレビュー"));
+    preview->exec();
+}
 
 void ConfigurePrintDialog(QPrintDialog& dialog, QPrinter& printer) {
     printer.setCopyCount(1);
@@ -42,15 +97,11 @@ int PrintNotes(QWidget* owner, const NoteWindow& window, int kind, PRINTERSTATUS
     }
     // A new printer each job: the dialog opens on the default printer.
     QPrinter printer(QPrinter::HighResolution);
+    PrepareNotePrinter(printer);
     if (!ShowPrintDialog(owner, status, printer)) {
         return 0;
     }
-    if (printer.outputFormat() == QPrinter::PdfFormat) {
-        // A PDF file has no unprintable border.
-        printer.setFullPage(true);
-    }
-    QPainterSurface surface(printer);
-    PrintNoteJob(surface, status, grid, window, kind);
+    PaintNotes(printer, window, kind, status, grid);
     return 0;
 }
 
@@ -98,14 +149,10 @@ bool PrintNotesToPdf(const NoteWindow& window, int kind, int dpi, const std::str
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(partial);
         printer.setResolution(dpi);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageOrientation(QPageLayout::Portrait);
-        printer.setFullPage(true);
-        QPainterSurface surface(printer);
+        PrepareNotePrinter(printer);
         PRINTERSTATUS status;
         PRINTERGRID grid;
-        PrintNoteJob(surface, status, grid, window, kind);
-        ok = surface.Succeeded();
+        ok = PaintNotes(printer, window, kind, status, grid);
     }
     if (!ok) {
         QFile::remove(partial);
@@ -119,6 +166,17 @@ bool PrintNotesToPdf(const NoteWindow& window, int kind, int dpi, const std::str
         return false;
     }
     return true;
+}
+
+std::string IssuePdf(const NoteWindow& window, int kind, const std::string& folder,
+                     std::string& error) {
+    constexpr int kIssueDpi = 600;
+    return issuing::IssueNote(
+        window, kind, folder,
+        [&window, kind](const std::string& path, std::string& writeError) {
+            return PrintNotesToPdf(window, kind, kIssueDpi, path, writeError);
+        },
+        error);
 }
 
 } // namespace printing

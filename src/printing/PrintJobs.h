@@ -6,13 +6,45 @@
 #include "PrinterGrid.h"
 #include "PrinterStatus.h"
 
+#include <memory>
 #include <string>
 
 class QPrintDialog;
+class QPrintPreviewDialog;
 class QPrinter;
 class QWidget;
+class RecordingSurface;
 
 namespace printing {
+
+// Every note is A4: sets the paper (portrait) and the margins at the
+// device's minimum. Called on each new printer before its dialog, which may
+// still change the paper.
+void PrepareNotePrinter(QPrinter& printer);
+
+// Margins at the minimum the device has for its paper, so that the page's
+// origin is the top-left corner of the printable area (the sheet's corner in
+// a PDF file, which has no unprintable border).
+void UsePrintableArea(QPrinter& printer);
+
+// The one print routine of the print, preview and PDF commands: the pages of
+// the kind in one job on the printer, origin at its printable area. With a
+// recorder, every call to the surface is recorded there as well. False when
+// the job could not be started or the printer reported an error.
+bool PaintNotes(QPrinter& printer, const NoteWindow& window, int kind, PRINTERSTATUS& status,
+                PRINTERGRID& grid, RecordingSurface* recorder = nullptr);
+
+// The print preview of the kind on `printer` (prepared as for printing);
+// zoom, page navigation and printing come from Qt's preview dialog, whose
+// pages are painted by PaintNotes.
+std::unique_ptr<QPrintPreviewDialog> CreatePrintPreview(QWidget* owner, QPrinter& printer,
+                                                        const NoteWindow& window, int kind,
+                                                        PRINTERSTATUS& status, PRINTERGRID& grid,
+                                                        RecordingSurface* recorder = nullptr);
+
+// The 印刷プレビュー command: the preview of the kind, shown modally, on the
+// default printer.
+void ShowPrintPreview(QWidget* owner, const NoteWindow& window, int kind);
 
 // Prepares the printer and the dialog for one print job: the default
 // printer, one copy, one page, no selection or page range choice; printing
@@ -35,6 +67,12 @@ int PrintNotes(QWidget* owner, const NoteWindow& window, int kind);
 // the target and renamed over it when complete. On failure returns false and
 // sets `error` (UTF-8).
 bool PrintNotesToPdf(const NoteWindow& window, int kind, int dpi, const std::string& path,
+                     std::string& error);
+
+// Issues the window's note as a PDF of the kind (0 納品書(控), 1 納品書,
+// 2 請求書) under its rule-based name in `folder` and appends its line to the
+// folder's index. Returns the path written, or empty with `error` (UTF-8).
+std::string IssuePdf(const NoteWindow& window, int kind, const std::string& folder,
                      std::string& error);
 
 } // namespace printing

@@ -26,25 +26,52 @@ RecordingSurface::Call MakeCall(RecordingSurface::Op op, int x1 = 0, int y1 = 0,
 RecordingSurface::RecordingSurface(int dpiX, int dpiY, int pageWidth)
     : dpiX_(dpiX), dpiY_(dpiY), pageWidth_(pageWidth < 0 ? A4Width(dpiX) : pageWidth) {}
 
+int RecordingSurface::HorizontalDpi() const {
+    return target_ ? target_->HorizontalDpi() : dpiX_;
+}
+
+int RecordingSurface::VerticalDpi() const {
+    return target_ ? target_->VerticalDpi() : dpiY_;
+}
+
+int RecordingSurface::PhysicalPageWidth() const {
+    return target_ ? target_->PhysicalPageWidth() : pageWidth_;
+}
+
 void RecordingSurface::StartDocument(const std::string& title) {
+    if (target_) {
+        target_->StartDocument(title);
+    }
     Call c = MakeCall(Op::StartDocument);
     c.text = title;
     calls_.push_back(c);
 }
 
 void RecordingSurface::StartPage() {
+    if (target_) {
+        target_->StartPage();
+    }
     calls_.push_back(MakeCall(Op::StartPage));
 }
 
 void RecordingSurface::EndPage() {
+    if (target_) {
+        target_->EndPage();
+    }
     calls_.push_back(MakeCall(Op::EndPage));
 }
 
 void RecordingSurface::EndDocument() {
+    if (target_) {
+        target_->EndDocument();
+    }
     calls_.push_back(MakeCall(Op::EndDocument));
 }
 
 void RecordingSurface::SelectFont(const PrintFont& font) {
+    if (target_) {
+        target_->SelectFont(font);
+    }
     font_ = font;
     Call c = MakeCall(Op::SelectFont);
     c.font = font;
@@ -57,10 +84,13 @@ TextMetrics RecordingSurface::MetricsFor(const PrintFont& font) {
 }
 
 TextMetrics RecordingSurface::Metrics() const {
-    return MetricsFor(font_);
+    return target_ ? target_->Metrics() : MetricsFor(font_);
 }
 
 void RecordingSurface::DrawText(int x, int y, const std::string& cp932) {
+    if (target_) {
+        target_->DrawText(x, y, cp932);
+    }
     Call c = MakeCall(Op::Text, x, y);
     c.text = cp932;
     c.font = font_;
@@ -69,6 +99,9 @@ void RecordingSurface::DrawText(int x, int y, const std::string& cp932) {
 }
 
 void RecordingSurface::SelectPen(int width) {
+    if (target_) {
+        target_->SelectPen(width);
+    }
     pen_ = width;
     Call c = MakeCall(Op::Pen);
     c.penWidth = width;
@@ -76,6 +109,9 @@ void RecordingSurface::SelectPen(int width) {
 }
 
 void RecordingSurface::DrawLine(int x1, int y1, int x2, int y2) {
+    if (target_) {
+        target_->DrawLine(x1, y1, x2, y2);
+    }
     Call c = MakeCall(Op::Line, x1, y1, x2, y2);
     c.font = font_;
     c.penWidth = pen_;

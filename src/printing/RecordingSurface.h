@@ -1,7 +1,9 @@
-// A printer surface that draws nothing and records every call, for tests.
-// Its fonts behave like a fixed-pitch face without internal leading: the line
-// height is the character height and the average width half of it, rounded
-// (or the width the font asks for).
+// A printer surface that records every call, for tests. On its own it draws
+// nothing, and its fonts behave like a fixed-pitch face without internal
+// leading: the line height is the character height and the average width half
+// of it, rounded (or the width the font asks for). Set to forward, it passes
+// every call on to another surface and reports that one's resolutions, page
+// width and metrics, so it records what a real device was asked to draw.
 #pragma once
 
 #include "PrinterSurface.h"
@@ -23,9 +25,12 @@ public:
 
     explicit RecordingSurface(int dpiX = 600, int dpiY = 600, int pageWidth = -1);
 
-    int HorizontalDpi() const override { return dpiX_; }
-    int VerticalDpi() const override { return dpiY_; }
-    int PhysicalPageWidth() const override { return pageWidth_; }
+    // Every later call also goes to `target` (nullptr: to none).
+    void ForwardTo(PrinterSurface* target) { target_ = target; }
+
+    int HorizontalDpi() const override;
+    int VerticalDpi() const override;
+    int PhysicalPageWidth() const override;
 
     void StartDocument(const std::string& title) override;
     void StartPage() override;
@@ -58,4 +63,5 @@ private:
     PrintFont font_;
     int pen_ = 1;
     std::vector<Call> calls_;
+    PrinterSurface* target_ = nullptr;
 };

@@ -102,3 +102,35 @@ TEST_F(PdfCommand, BadArgumentsAndFilesFail) {
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_FALSE(fs::exists(pdf));
 }
+
+// notorio-cli issue: the PDF under its rule-based name and its index line.
+TEST_F(PdfCommand, IssueWritesANamedPdfAndItsIndexLine) {
+    const std::string issue = std::string("env -u QT_QPA_PLATFORM '") + NOTORIO_CLI + "' issue '" +
+                              Note() + "' '" + dir_.string() + "'";
+    const Result first = RunShell(issue + " --kind 1");
+    ASSERT_EQ(first.status, 0) << first.out;
+    const std::string name = "20070705_B_2100_0001.pdf";
+    EXPECT_EQ(first.out, Path(name) + "\n");
+    EXPECT_NE(RunShell("pdftotext '" + Path(name) + "' -").out.find("納品書"), std::string::npos);
+
+    const Result second = RunShell(issue);
+    ASSERT_EQ(second.status, 0) << second.out;
+    EXPECT_EQ(second.out, Path("20070705_B_2100_0001-2.pdf") + "\n");
+    EXPECT_NE(
+        RunShell("pdftotext '" + Path("20070705_B_2100_0001-2.pdf") + "' -").out.find("請求書"),
+        std::string::npos);
+
+    const std::string index = RunShell("cat '" + Path("索引簿.csv") + "'").out;
+    EXPECT_EQ(index, "\xEF\xBB\xBF日付,取引先,金額,消費税,No,種別,ファイル名\r\n"
+                     "2007/07/05,B,2100,100,0001,納品書,20070705_B_2100_0001.pdf\r\n"
+                     "2007/07/05,B,2100,100,0001,請求書,20070705_B_2100_0001-2.pdf\r\n");
+
+    for (const std::string& args :
+         {std::string(" --kind 3"), std::string(" --kind"), std::string(" --dpi 300")}) {
+        EXPECT_EQ(RunShell(issue + args).status, 1) << args;
+    }
+    const Result nowhere = RunShell(std::string("env -u QT_QPA_PLATFORM '") + NOTORIO_CLI +
+                                    "' issue '" + Note() + "' '" + Path("missing") + "'");
+    EXPECT_EQ(nowhere.status, 1);
+    EXPECT_FALSE(nowhere.out.empty());
+}

@@ -1,16 +1,24 @@
 // The main window's print commands: enabled, the print dialog for every
 // print kind (cancelled here, so nothing is printed and the window keeps its
 // texts), and the custom print placeholder window.
+#include "AppSettings.h"
 #include "Cp932.h"
+#include "IssueDialog.h"
+#include "Issuing.h"
 #include "QtApp.h"
 #include "Unit1.h"
 #include "Unit6.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -110,4 +118,75 @@ TEST_F(PrintCommands, CustomPrintShowsThePlaceholderWindow) {
     EXPECT_EQ(seen, 1);
     EXPECT_EQ(caption, QStringLiteral("Custom Print"));
     EXPECT_EQ(label, QString::fromUtf8("追加予定です"));
+}
+
+TEST_F(PrintCommands, PreviewShowsEachKind) {
+    EXPECT_EQ(form_->Preview1->title(), QString::fromUtf8("印刷プレビュー"));
+    EXPECT_TRUE(form_->Print1->actions().contains(form_->Preview1->menuAction()));
+    const std::vector<std::pair<QAction*, int>> items{{form_->PreviewNouhin, 1},
+                                                      {form_->PreviewSeikyu, 1},
+                                                      {form_->PreviewNouhinh, 1},
+                                                      {form_->PreviewAll, 3}};
+    for (const auto& [item, pages] : items) {
+        int shown = -1;
+        const int seen =
+            WithModal([&] { item->trigger(); },
+                      [&](QWidget* modal) {
+                          if (qobject_cast<QPrintPreviewDialog*>(modal)) {
+                              shown = modal->findChild<QPrintPreviewWidget*>()->pageCount();
+                          }
+                      });
+        EXPECT_EQ(seen, 1) << item->text().toStdString();
+        EXPECT_EQ(shown, pages) << item->text().toStdString();
+    }
+}
+
+TEST_F(PrintCommands, IssuePdfWritesTheNoteAndRemembersTheFolder) {
+    EXPECT_EQ(form_->IssuePdf->text(), QString::fromUtf8("PDFで発行…"));
+    EXPECT_TRUE(form_->File1->actions().contains(form_->IssuePdf));
+    const QString folder = work_.filePath("issued");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    form_->Edit1->setText(QString::fromUtf8("令和8年12月9日"));
+    form_->Edit2->setText(QString::fromUtf8("山田"));
+    form_->Edit10->setText("2100");
+    form_->Edit16->setText("0001");
+
+    auto issue = [&](const QString& typed, int kindIndex, QString& offered) {
+        return WithModal([&] { form_->IssuePdf->trigger(); },
+                         [&](QWidget* modal) {
+                             auto* dialog = dynamic_cast<IssueDialog*>(modal);
+                             if (dialog == nullptr) {
+                                 return;
+                             }
+                             offered = dialog->FolderEdit->text();
+                             if (!typed.isEmpty()) {
+                                 dialog->FolderEdit->setText(typed);
+                             }
+                             dialog->KindBox->setCurrentIndex(kindIndex);
+                             dialog->IssueButton->click();
+                         });
+    };
+    QString offered;
+    EXPECT_EQ(issue(folder, 0, offered), 1);
+    EXPECT_TRUE(offered.isEmpty());
+    const QString first = folder + "/20261209_山田_2100_0001.pdf";
+    EXPECT_TRUE(QFile::exists(first));
+    EXPECT_EQ(QString::fromStdString(cp932::ToUtf8(form_->Status())),
+              first + QString::fromUtf8("を発行しました"));
+    EXPECT_EQ(appsettings::ReadIssueFolder(TForm1::SettingsPath()), folder);
+
+    // The second time the folder is offered again; an invoice of the same
+    // note gets a name of its own.
+    EXPECT_EQ(issue(QString(), 2, offered), 1);
+    EXPECT_EQ(offered, folder);
+    EXPECT_TRUE(QFile::exists(folder + "/20261209_山田_2100_0001-2.pdf"));
+    QFile index(folder + "/" + QString::fromStdString(issuing::IndexFileName()));
+    ASSERT_TRUE(index.open(QIODevice::ReadOnly));
+    const QString lines = QString::fromUtf8(index.readAll());
+    EXPECT_TRUE(lines.contains(QString::fromUtf8(",納品書,20261209_山田_2100_0001.pdf\r\n")));
+    EXPECT_TRUE(lines.contains(QString::fromUtf8(",請求書,20261209_山田_2100_0001-2.pdf\r\n")));
+
+    // Cancelled: nothing written.
+    WithModal([&] { form_->IssuePdf->trigger(); }, [](QWidget*) {});
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 3);
 }

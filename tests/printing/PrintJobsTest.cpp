@@ -3,14 +3,20 @@
 #include "MemoryWindow.h"
 #include "NoteLayout.h"
 #include "QtApp.h"
+#include "RecordingSurface.h"
 #include "Unit6.h"
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
+#include <QPageLayout>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -56,6 +62,52 @@ std::string RunCommand(const std::string& command) {
 
 std::string PdfText(const std::string& pdf) {
     return RunCommand("pdftotext -layout '" + pdf + "' -");
+}
+
+struct Word {
+    std::string text;
+    double x = 0; // points from the sheet's left edge
+    double y = 0; // points from the sheet's top edge
+};
+
+// Every word of the PDF's first page with its top-left corner.
+std::vector<Word> PdfWords(const std::string& pdf) {
+    const QString html = QString::fromStdString(RunCommand("pdftotext -bbox -l 1 '" + pdf + "' -"));
+    static const QRegularExpression word(
+        R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)"[^>]*>([^<]*)</word>)re");
+    std::vector<Word> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        words.push_back(
+            {m.captured(3).toStdString(), m.captured(1).toDouble(), m.captured(2).toDouble()});
+    }
+    return words;
+}
+
+constexpr double kPointsPerMm = 72.0 / 25.4;
+
+// A PDF-mode printer with what a print queue reports: Qt's page margins on
+// top of a printable area that starts 5 mm in from every edge.
+void SetUpLikeAQueue(QPrinter& printer, QPageSize::PageSizeId paper) {
+    printer.setPageLayout(QPageLayout(QPageSize(paper), QPageLayout::Portrait,
+                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter,
+                                      QMarginsF(5, 5, 5, 5)));
+}
+
+bool SameCalls(const std::vector<RecordingSurface::Call>& a,
+               const std::vector<RecordingSurface::Call>& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        const auto& p = a[i];
+        const auto& q = b[i];
+        if (p.op != q.op || p.x1 != q.x1 || p.y1 != q.y1 || p.x2 != q.x2 || p.y2 != q.y2 ||
+            p.text != q.text || !(p.font == q.font) || p.penWidth != q.penWidth) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -158,6 +210,111 @@ TEST(PrintJobs, FailuresAreReportedAndLeaveTheTargetAlone) {
     ASSERT_TRUE(printing::PrintNotesToPdf(w, 2, 600, target.toStdString(), error)) << error;
     EXPECT_NE(PdfText(target.toStdString()).find("請求書"), std::string::npos);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST(PrintJobs, AQueueWithLetterPaperPrintsOnA4) {
+    TestApp();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    SetUpLikeAQueue(printer, QPageSize::Letter);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printing::PrepareNotePrinter(printer);
+    const QPageLayout layout = printer.pageLayout();
+    EXPECT_EQ(layout.pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(layout.orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(layout.margins(), layout.minimumMargins());
+}
+
+TEST(PrintJobs, ThePageStartsAtTheQueuesPrintableCorner) {
+    TestApp();
+    QTemporaryDir dir;
+    MemoryWindow w = SampleWindow();
+    std::string error;
+    const std::string sheet = dir.filePath("sheet.pdf").toStdString();
+    ASSERT_TRUE(printing::PrintNotesToPdf(w, printing::kDeliveryNote, 600, sheet, error)) << error;
+
+    const std::string queued = dir.filePath("queued.pdf").toStdString();
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(queued));
+        printer.setResolution(600);
+        SetUpLikeAQueue(printer, QPageSize::A4);
+        PRINTERSTATUS status;
+        PRINTERGRID grid;
+        ASSERT_TRUE(printing::PaintNotes(printer, w, printing::kDeliveryNote, status, grid));
+        EXPECT_EQ(printer.pageLayout().margins(), QMarginsF(5, 5, 5, 5));
+    }
+    EXPECT_NE(RunCommand("pdfinfo '" + queued + "'").find("595 x 842 pts (A4)"), std::string::npos);
+
+    // Every text lands 5 mm right of and below where it stands on the sheet
+    // of the PDF file: the origin is the corner of the printable area, at
+    // the printer's dot (Qt places the page's origin on a whole dot).
+    const double dot = 72.0 / 600;
+    const std::vector<Word> onSheet = PdfWords(sheet);
+    const std::vector<Word> onQueue = PdfWords(queued);
+    ASSERT_GT(onSheet.size(), 20u);
+    ASSERT_EQ(onSheet.size(), onQueue.size());
+    for (size_t i = 0; i < onSheet.size(); ++i) {
+        EXPECT_EQ(onQueue[i].text, onSheet[i].text);
+        EXPECT_NEAR(onQueue[i].x - onSheet[i].x, 5 * kPointsPerMm, dot + 0.02) << onSheet[i].text;
+        EXPECT_NEAR(onQueue[i].y - onSheet[i].y, 5 * kPointsPerMm, dot + 0.02) << onSheet[i].text;
+    }
+}
+
+// Only where a print system is running: every queue it offers takes A4 and
+// the margins of its printable area.
+TEST(PrintJobs, InstalledQueuesTakeA4AndTheirPrintableArea) {
+    TestApp();
+    const QStringList queues = QPrinterInfo::availablePrinterNames();
+    if (queues.isEmpty()) {
+        GTEST_SKIP() << "no print queue here (no cupsd)";
+    }
+    for (const QString& name : queues) {
+        const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+        QPrinter printer(info, QPrinter::HighResolution);
+        printing::PrepareNotePrinter(printer);
+        const QPageLayout layout = printer.pageLayout();
+        if (info.supportedPageSizes().contains(QPageSize(QPageSize::A4))) {
+            EXPECT_EQ(layout.pageSize().id(), QPageSize::A4) << name.toStdString();
+        }
+        EXPECT_EQ(layout.margins(), layout.minimumMargins()) << name.toStdString();
+    }
+}
+
+TEST(PrintPreview, ShowsThePagesThePrinterGets) {
+    TestApp();
+    QTemporaryDir dir;
+    MemoryWindow w = SampleWindow();
+    for (const int kind : {printing::kCopy, printing::kInvoice, printing::kAllThree}) {
+        RecordingSurface printed;
+        {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(dir.filePath("printed.pdf"));
+            printing::PrepareNotePrinter(printer);
+            PRINTERSTATUS status;
+            PRINTERGRID grid;
+            ASSERT_TRUE(printing::PaintNotes(printer, w, kind, status, grid, &printed));
+        }
+        RecordingSurface previewed;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printing::PrepareNotePrinter(printer);
+        PRINTERSTATUS status;
+        PRINTERGRID grid;
+        const auto preview =
+            printing::CreatePrintPreview(nullptr, printer, w, kind, status, grid, &previewed);
+        auto* pages = preview->findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(pages, nullptr);
+        pages->updatePreview();
+        EXPECT_EQ(pages->pageCount(), kind == printing::kAllThree ? 3 : 1);
+        EXPECT_EQ(printed.Of(RecordingSurface::Op::StartPage).size(),
+                  static_cast<size_t>(pages->pageCount()));
+        EXPECT_GT(previewed.Of(RecordingSurface::Op::Text).size(), 25u);
+        EXPECT_TRUE(SameCalls(previewed.Calls(), printed.Calls())) << "kind " << kind;
+        EXPECT_EQ(status.documentTitle, "Slipr program");
+    }
 }
 
 TEST(PrintJobs, PrintDialogOffersOneCopyAndNoSelection) {
