@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "MainWindowFixture.h"
 
 #include "Cp932.h"
 #include "QtText.h"

@@ -1,7 +1,7 @@
 // The line grid in the window: clicks, the cell position and editor fields,
 // the edit marker, drag selection, the wheel and the cells' painting.
 #include "GridTestSupport.h"
-#include "WindowTestSupport.h"
+#include "MainWindowFixture.h"
 
 #include "Cp932.h"
 #include "QtText.h"

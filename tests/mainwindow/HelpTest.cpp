@@ -1,5 +1,5 @@
 // ヘルプ and the about box's web address reach the desktop as URLs.
-#include "WindowTestSupport.h"
+#include "MainWindowFixture.h"
 
 #include "AboutBox.h"
 #include "QtText.h"

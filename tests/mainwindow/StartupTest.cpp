@@ -1,6 +1,6 @@
 // The window as start-up leaves it, the settings file, and the window's
 // side of the master file.
-#include "WindowTestSupport.h"
+#include "MainWindowFixture.h"
 
 #include "AboutBox.h"
 #include "Cp932.h"

@@ -1,7 +1,7 @@
 // Word entries of the context menus, and the window's side of the master
 // file at start-up.
 #include "GridTestSupport.h"
-#include "WindowTestSupport.h"
+#include "MainWindowFixture.h"
 
 #include "Cp932.h"
 #include "MasterFile.h"

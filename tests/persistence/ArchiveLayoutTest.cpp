@@ -4,7 +4,7 @@
 #include "Archives.h"
 #include "MasterFile.h"
 #include "NoteFiles.h"
-#include "PersistenceTestSupport.h"
+#include "NoteFixtures.h"
 
 #include <gtest/gtest.h>
 

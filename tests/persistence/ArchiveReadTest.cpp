@@ -2,7 +2,7 @@
 // refused headers, element names, and damaged files of every kind.
 #include "ArchiveObjects.h"
 #include "Archives.h"
-#include "PersistenceTestSupport.h"
+#include "NoteFixtures.h"
 
 #include <boost/archive/archive_exception.hpp>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The master file at start-up and at close, in the working directory.
 #include "MasterFile.h"
 #include "FileIO.h"
-#include "PersistenceTestSupport.h"
+#include "NoteFixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "FileIO.h"
 #include "MasterFile.h"
 #include "NoteFiles.h"
-#include "PersistenceTestSupport.h"
+#include "NoteFixtures.h"
 #include "RecordSerialization.h"
 
 #include <boost/archive/text_iarchive.hpp>

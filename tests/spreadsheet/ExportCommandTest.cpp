@@ -1,4 +1,4 @@
-#include "../editing/WindowFixture.h"
+#include "MainWindowFixture.h"
 
 #include "BiffTestUtil.h"
 #include "Cp932.h"

@@ -8,10 +8,8 @@ notorio_gtest(biffwriter_tests
 
 # The export command in the main window.
 notorio_gtest(biffwriter_widget_tests
-  SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/../editing/WidgetTestMain.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ExportCommandTest.cpp
-  LIBS notorio_mainwindow Qt6::Test)
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ExportCommandTest.cpp
+  LIBS notorio_mainwindow notorio_test_qtmain)
 
 # notorio-cli xls, run as a separate process on a note fixture.
 notorio_gtest(biffwriter_cli_tests

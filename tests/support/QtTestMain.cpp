@@ -1,4 +1,4 @@
-// Runs the main window's tests inside one QApplication on the offscreen
+// The widget tests run inside one QApplication on the offscreen
 // platform (also when the test list is read at build time).
 #include <QApplication>
 #include <gtest/gtest.h>

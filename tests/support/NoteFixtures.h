@@ -1,4 +1,4 @@
-// Helpers shared by the persistence tests: fixture files, a scratch
+// Helpers shared by the logic tests: fixture files, a scratch
 // folder, and the worked-example note in a window.
 #pragma once
 
@@ -6,11 +6,13 @@
 #include "Cp932.h"
 #include "MemoryWindow.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -26,6 +28,16 @@ inline std::string ReadBytes(const std::string& path) {
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
     out << bytes;
+}
+
+// The names in `folder`, sorted.
+inline std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 // A fresh folder under the system's temporary folder, removed at the end.
