@@ -4,7 +4,7 @@
 #include "CliNote.h"
 #include "Commands.h"
 
-#include "NoteFiles.h"
+#include "NoteCommands.h"
 
 #include <iostream>
 
@@ -21,12 +21,11 @@ int Convert(const std::vector<std::string>& args) {
     if (!cli::OpenNoteHeadless(args[0], window, note)) {
         return 1;
     }
-    const auto layout = old ? notefiles::Layout::Format04 : notefiles::Layout::Current;
-    const notefiles::WriteResult result =
-        notefiles::SaveNoteAsTarget(args[1], layout, note, window);
+    const auto layout = old ? filekinds::Layout::Format04 : filekinds::Layout::Current;
+    const commands::WriteResult result = commands::SaveNoteTo(args[1], layout, note, window);
     cli::PrintMessages(window);
-    if (result != notefiles::WriteResult::Written) {
-        if (result == notefiles::WriteResult::NotANoteName) {
+    if (result != commands::WriteResult::Written) {
+        if (result == commands::WriteResult::NotANoteName) {
             cli::PrintError(window.Status());
         }
         return 1;

@@ -3,6 +3,7 @@
 #include "FileKinds.h"
 
 #include <QFileDialog>
+#include <QLineEdit>
 
 namespace dialogfilters {
 
@@ -59,6 +60,12 @@ QString DefaultSuffix(int position) {
 void SelectSaveKind(QFileDialog* dialog, int position) {
     SetFilterIndex(dialog, position);
     dialog->setDefaultSuffix(DefaultSuffix(FilterIndex(dialog)));
+}
+
+void ClearFileName(QFileDialog* dialog) {
+    if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) {
+        name->clear();
+    }
 }
 
 void FollowChosenKind(QFileDialog* dialog) {

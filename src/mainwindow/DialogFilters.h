@@ -35,6 +35,9 @@ QString DefaultSuffix(int position);
 // extension.
 void SelectSaveKind(QFileDialog* dialog, int position);
 
+// Empties the dialog's file-name field (selectFile ignores an empty name).
+void ClearFileName(QFileDialog* dialog);
+
 // From now on the save dialog's default extension follows the filter the
 // user chooses, so that a name typed without an extension takes the
 // chosen kind's.

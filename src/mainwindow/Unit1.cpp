@@ -481,6 +481,7 @@ void TForm1::FormCreate(const std::vector<std::string>& arguments) {
     ShowTaxMode();
     Edited = 0;
     Dragging = 0;
+    Notes.MarkSaved();
 }
 
 void TForm1::ReadSettings() {

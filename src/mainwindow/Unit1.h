@@ -5,6 +5,7 @@
 #pragma once
 
 #include "Basedata.h"
+#include "NoteCommands.h"
 #include "NoteWindow.h"
 #include "StringGrid.h"
 
@@ -80,10 +81,14 @@ public:
 
     // ---- state ----
     NoteContainers Data;
-    std::string CurrentFile; // native path of the open note; empty for a new note
-    std::string SaveTarget;  // native path last written
+    // The note commands, asking through the window's dialogs.
+    std::unique_ptr<commands::NoteDialogs> NoteDialogs_ = MakeNoteDialogs(*this);
+    commands::NoteCommands Notes{*this, Data, *NoteDialogs_};
+    std::string& CurrentFile =
+        Notes.currentFile; // native path of the open note; empty for a new note
+    std::string& SaveTarget = Notes.saveTarget; // native path last written
     int TaxMode_ = 0;
-    int Edited = 0;
+    int Edited = 0; // the grid's edit marker: a cell editor changed by the user
     int EditCol = 0;
     int EditRow = 0;
     int Dragging = 0;
@@ -253,6 +258,7 @@ private:
 
     // Each command area disables or enables its own items at start-up.
     void BindFileCommands();
+    static std::unique_ptr<commands::NoteDialogs> MakeNoteDialogs(TForm1& form);
     void BindPrintCommands();
     void BindSpreadsheetCommands();
     void BindEditingCommands();

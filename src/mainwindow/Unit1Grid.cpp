@@ -3,10 +3,8 @@
 // selection and the mouse wheel.
 #include "Unit1.h"
 
-#include "Calculation.h"
-#include "Cp932.h"
-#include "NumberText.h"
 #include "QtText.h"
+#include "WindowRules.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -15,13 +13,12 @@ namespace {
 
 // The context menu of a data column.
 QMenu* MenuForColumn(const TForm1& form, int col) {
-    switch (col) {
-    case 1:
+    switch (commands::MenuForColumn(col)) {
+    case commands::ColumnMenu::Name:
         return form.PopupMenu1;
-    case 2:
-    case 7:
+    case commands::ColumnMenu::SpecOrRemarks:
         return form.PopupMenu2;
-    case 4:
+    case commands::ColumnMenu::Unit:
         return form.PopupMenu3;
     default:
         return form.PopupMenu5;
@@ -31,27 +28,19 @@ QMenu* MenuForColumn(const TForm1& form, int col) {
 } // namespace
 
 void TForm1::StringGrid1Click() {
-    EditCol = 0;
-    EditRow = 0;
     const QPoint cell = StringGrid1->MouseCoord(StringGrid1->LastMousePos());
     EditCol = cell.x();
     EditRow = cell.y();
-    if (EditCol <= 0 || EditCol >= ColCount()) {
+    if (!commands::ClickGridCell(*this, EditCol, EditRow)) {
         return;
-    }
-    if (EditRow >= 1 && EditRow < RowCount()) {
-        SetField(field::CellPosition,
-                 S("列:") + numtext::IntToStr(EditCol) + S(" 行:") + numtext::IntToStr(EditRow));
-        SetField(field::CellEditor, Cell(EditCol, EditRow));
     }
     StringGrid1->setFocus();
     StringGrid1->PopupMenu = MenuForColumn(*this, EditCol);
-    calc::Recalculate(*this);
 }
 
 // Typing in the cell editor field writes through to the clicked cell.
 void TForm1::Edit17Change(const QString&) {
-    if (EditCol >= 1 && EditCol < ColCount() && EditRow >= 1 && EditRow < RowCount()) {
+    if (commands::IsEditorCell(*this, EditCol, EditRow)) {
         SetCell(EditCol, EditRow, Field(field::CellEditor));
     }
 }

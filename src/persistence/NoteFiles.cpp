@@ -91,20 +91,6 @@ void ShowReadNote(NoteContainers& note, NoteWindow& window) {
     note.ClearReadBuffers();
 }
 
-void OpenNote(const std::string& path, NoteContainers& note, NoteWindow& window) {
-    if (!ReadNoteFile(path, note, window)) {
-        ShowCaution(window, "読み込めない形式です4");
-        note.ClearReadBuffers();
-        return;
-    }
-    if (!HasEveryPart(note)) {
-        ShowCaution(window, "読み込めない形式です3");
-        note.ClearReadBuffers();
-        return;
-    }
-    ShowReadNote(note, window);
-}
-
 WriteResult WriteNoteFile(const std::string& path, NoteContainers& note, NoteWindow& window) {
     return WriteNoteFileAs(path, Layout::Current, note, window);
 }
@@ -134,49 +120,6 @@ WriteResult WriteNoteFileAs(const std::string& path, Layout layout, NoteContaine
         return WriteResult::Failed;
     }
     return WriteResult::Written;
-}
-
-std::string SavedStatus(const std::string& path) {
-    return cp932::FromUtf8(path) + S("で保存");
-}
-
-std::string OverwrittenStatus(const std::string& path) {
-    return cp932::FromUtf8(path) + S("で上書き保存");
-}
-
-std::string OpeningStatus(const std::string& path) {
-    return cp932::FromUtf8(path) + S("を開いてます");
-}
-
-std::string InvalidNameStatus() {
-    return S("ファイル名が不正です");
-}
-
-WriteResult SaveNoteOverwrite(const std::string& currentFile, std::string& saveTarget,
-                              NoteContainers& note, NoteWindow& window) {
-    if (currentFile.empty()) {
-        window.SetStatus(InvalidNameStatus());
-        return WriteResult::NotANoteName;
-    }
-    saveTarget = currentFile;
-    const WriteResult result = WriteNoteFile(saveTarget, note, window);
-    if (result == WriteResult::Written) {
-        window.SetStatus(OverwrittenStatus(saveTarget));
-    } else if (result == WriteResult::NotANoteName) {
-        window.SetStatus(InvalidNameStatus());
-    }
-    return result;
-}
-
-WriteResult SaveNoteAsTarget(const std::string& saveTarget, Layout layout, NoteContainers& note,
-                             NoteWindow& window) {
-    const WriteResult result = WriteNoteFileAs(saveTarget, layout, note, window);
-    if (result == WriteResult::Written) {
-        window.SetStatus(SavedStatus(saveTarget));
-    } else if (result == WriteResult::NotANoteName) {
-        window.SetStatus(InvalidNameStatus());
-    }
-    return result;
 }
 
 } // namespace notefiles

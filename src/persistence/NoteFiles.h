@@ -28,12 +28,6 @@ bool HasEveryPart(const NoteContainers& note);
 // customer, every line), recalculates and empties the buffers.
 void ShowReadNote(NoteContainers& note, NoteWindow& window);
 
-// The open command after a file was chosen: reads `path` and shows it.
-// "読み込めない形式です4" when it was not read, "読み込めない形式です3" when a
-// part is missing; in both cases the window is not changed and the read
-// buffers are emptied.
-void OpenNote(const std::string& path, NoteContainers& note, NoteWindow& window);
-
 // Writes the window's note to `path` in the current layout.
 WriteResult WriteNoteFile(const std::string& path, NoteContainers& note, NoteWindow& window);
 
@@ -45,29 +39,5 @@ WriteResult WriteNoteFile(const std::string& path, NoteContainers& note, NoteWin
 // the old file stays as it was.
 WriteResult WriteNoteFileAs(const std::string& path, Layout layout, NoteContainers& note,
                             NoteWindow& window);
-
-// Status-line texts of the save commands; `path` is a file-system path
-// (UTF-8), shown in code page 932.
-std::string SavedStatus(const std::string& path);       // path + "で保存"
-std::string OverwrittenStatus(const std::string& path); // path + "で上書き保存"
-std::string OpeningStatus(const std::string& path);     // path + "を開いてます"
-std::string InvalidNameStatus();                        // "ファイル名が不正です"
-
-// The overwrite save (上書き保存) on the window's current file: with no
-// file, only the status "ファイル名が不正です". Otherwise `saveTarget` :=
-// `currentFile` and the note is written there; the status then reports
-// "で上書き保存", or "ファイル名が不正です" when the name is not a note name,
-// and stays as it was when the write failed. Returns the write's result
-// (NotANoteName also for an empty `currentFile`).
-WriteResult SaveNoteOverwrite(const std::string& currentFile, std::string& saveTarget,
-                              NoteContainers& note, NoteWindow& window);
-
-// The writing half of the save-as command, once the dialog's name has
-// become `saveTarget` (and the spreadsheet export did not take it): writes
-// the note there in `layout`; the status reports "で保存", or
-// "ファイル名が不正です" for a name that is not a note name, and stays as it
-// was after a failed write.
-WriteResult SaveNoteAsTarget(const std::string& saveTarget, Layout layout, NoteContainers& note,
-                             NoteWindow& window);
 
 } // namespace notefiles

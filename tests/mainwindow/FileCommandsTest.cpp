@@ -1,6 +1,7 @@
 // The note's life in the window: new note, open, save, save as, exit and
 // the close question, driven through the real menus, buttons and dialogs.
-#include "WindowTestSupport.h"
+#include "GridTestSupport.h"
+#include "MainWindowFixture.h"
 
 #include "Cp932.h"
 #include "DialogFilters.h"
@@ -43,8 +44,10 @@ bool Exists(const std::string& path) {
 // given) and the file `path`, and accepts; an empty path cancels.
 class FileDialogAnswerer {
 public:
-    FileDialogAnswerer(QFileDialog* dialog, QString path, int filterIndex = 0)
-        : dialog_(dialog), path_(std::move(path)), filterIndex_(filterIndex) {
+    FileDialogAnswerer(QFileDialog* dialog, QString path, int filterIndex = 0,
+                       std::function<void(QFileDialog*)> before = {})
+        : dialog_(dialog), path_(std::move(path)), filterIndex_(filterIndex),
+          before_(std::move(before)) {
         timer_.setInterval(20);
         QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
         timer_.start();
@@ -65,6 +68,9 @@ private:
         if (filterIndex_ > 0) {
             dialogfilters::SetFilterIndex(dialog_, filterIndex_);
         }
+        if (before_) {
+            before_(dialog_);
+        }
         // As a user would: the full path typed into the name field, then
         // Enter.
         auto* name = dialog_->findChild<QLineEdit*>("fileNameEdit");
@@ -78,6 +84,7 @@ private:
     QFileDialog* dialog_;
     QString path_;
     int filterIndex_;
+    std::function<void(QFileDialog*)> before_;
     int shown_ = 0;
     QTimer timer_;
 };
@@ -274,9 +281,10 @@ TEST_F(FileCommandsTest, CloseAsksAfterTypingInAField) {
     EXPECT_TRUE(QDir(WorkDir()).entryList({"*.srt", "*.xml.*"}, QDir::Files).isEmpty());
 }
 
-TEST_F(FileCommandsTest, CloseDoesNotAskFromAnUntouchedField) {
+TEST_F(FileCommandsTest, CloseDoesNotAskWhenNothingChanged) {
     TForm1& f = Start();
-    f.Edited = 1;
+    // Clicking a cell fills the cell fields and recalculates: no change.
+    ClickCell(f.StringGrid1, 2, 3);
     f.Edit2->setFocus();
     ModalAnswerer boxes;
     CloseWindow();
@@ -287,7 +295,6 @@ TEST_F(FileCommandsTest, CloseDoesNotAskFromAnUntouchedField) {
 TEST_F(FileCommandsTest, CloseYesOverwritesTheOpenNote) {
     const std::string path = CopyNote("notes/worked-example.srt", "note.srt");
     TForm1& f = Start({path});
-    f.Edited = 1;
     f.StringGrid1->setFocus();
     f.SetCell(1, 2, S("追加"));
     ModalAnswerer boxes(Q("はい"));
@@ -299,7 +306,7 @@ TEST_F(FileCommandsTest, CloseYesOverwritesTheOpenNote) {
 
 TEST_F(FileCommandsTest, CloseYesWithoutAFileSavesAsAndStaysOpenWhenCancelled) {
     TForm1& f = Start();
-    f.Edited = 1;
+    f.SetCell(1, 2, S("追加"));
     f.StringGrid1->setFocus();
     {
         ModalAnswerer boxes(Q("はい"));
@@ -319,7 +326,7 @@ TEST_F(FileCommandsTest, CloseYesWithoutAFileSavesAsAndStaysOpenWhenCancelled) {
 
 TEST_F(FileCommandsTest, CloseNoSavesUnderANewName) {
     TForm1& f = Start();
-    f.Edited = 1;
+    f.SetCell(1, 2, S("追加"));
     f.StringGrid1->setFocus();
     ModalAnswerer boxes(Q("いいえ"));
     FileDialogAnswerer save(f.SaveDialog1, QString::fromStdString(Work("new.srt")));
@@ -331,7 +338,7 @@ TEST_F(FileCommandsTest, CloseNoSavesUnderANewName) {
 TEST_F(FileCommandsTest, FailedSaveOnCloseKeepsTheWindowOpen) {
     TForm1& f = Start();
     f.CurrentFile = Work("no-such-folder/note.srt");
-    f.Edited = 1;
+    f.SetCell(1, 2, S("追加"));
     f.StringGrid1->setFocus();
     ModalAnswerer boxes(Q("はい"));
     CloseWindow();
@@ -342,7 +349,7 @@ TEST_F(FileCommandsTest, FailedSaveOnCloseKeepsTheWindowOpen) {
 
 TEST_F(FileCommandsTest, ExitAsksOnceAndCloses) {
     TForm1& f = Start();
-    f.Edited = 1;
+    f.SetCell(1, 2, S("追加"));
     f.StringGrid1->setFocus();
     ModalAnswerer boxes(Q("キャンセル"));
     f.N23->trigger();
@@ -363,4 +370,61 @@ TEST_F(FileCommandsTest, CommandsAreEnabled) {
                                          f.SpeedButton4, f.SpeedButton5}) {
         EXPECT_TRUE(w->isEnabled());
     }
+}
+
+// Save as with "XMLデータファイル(*.xml)" chosen and the name typed without an
+// extension writes note2.xml; the name field is empty at every save as,
+// also after an export.
+TEST_F(FileCommandsTest, SaveAsTakesTheExtensionOfTheChosenKind) {
+    TForm1& f = Start();
+    f.SetCell(1, 1, S("品目"));
+    {
+        ModalAnswerer boxes(Q("はい"));
+        FileDialogAnswerer answer(f.SaveDialog1, QString::fromStdString(Work("grid.xls")), 4);
+        f.Writeout1->trigger();
+        ASSERT_TRUE(Exists(Work("grid.xls")));
+    }
+    QString nameShown = "unseen";
+    // The kind is chosen in the dialog's own list, as a user does.
+    FileDialogAnswerer answer(f.SaveDialog1, "note2", 0, [&](QFileDialog* dialog) {
+        nameShown = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
+        auto* kinds = dialog->findChild<QComboBox*>("fileTypeCombo");
+        ASSERT_NE(kinds, nullptr);
+        kinds->setCurrentIndex(1);
+        emit kinds->activated(1);
+        emit kinds->textActivated(kinds->itemText(1));
+    });
+    f.SaveAs1->trigger();
+    EXPECT_EQ(nameShown, "");
+    EXPECT_EQ(f.CurrentFile, Work("note2.xml"));
+    ASSERT_TRUE(Exists(Work("note2.xml")));
+    EXPECT_EQ(ReadBytes(Work("note2.xml")).rfind("<?xml", 0), 0u);
+    EXPECT_FALSE(Exists(Work("note2.srt")));
+}
+
+// Lines typed into the grid are not lost when the focus is in a field the
+// user did not touch: the close question is asked.
+TEST_F(FileCommandsTest, CloseAsksAfterGridTypingWithTheFocusInAnUntouchedField) {
+    TForm1& f = Start();
+    for (int row = 1; row <= 20; ++row) {
+        ClickCell(f.StringGrid1, 1, row);
+        QTest::keyClick(f.StringGrid1, Qt::Key_A);
+        QLineEdit* editor = f.StringGrid1->CellEditor();
+        ASSERT_NE(editor, nullptr) << row;
+        QTest::keyClicks(editor, "bc");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    ASSERT_EQ(f.Cell(1, 20), "abc");
+    QTest::mouseClick(f.Edit16, Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), f.Edit16);
+    ModalAnswerer boxes(Q("いいえ"));
+    FileDialogAnswerer save(f.SaveDialog1, QString::fromStdString(Work("typed")));
+    CloseWindow();
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(
+        boxes.Seen()[0].text,
+        Q("データが編集されてます\n上書き保存しますか名前を付けて保存はいいえを押してください"));
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_NE(ReadBytes(Work("typed.srt")).find("abc"), std::string::npos);
 }

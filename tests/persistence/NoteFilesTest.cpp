@@ -3,7 +3,7 @@
 #include "ArchiveObjects.h"
 #include "Archives.h"
 #include "FileIO.h"
-#include "PersistenceTestSupport.h"
+#include "NoteFixtures.h"
 #include "Transfer.h"
 
 #include <gtest/gtest.h>
@@ -32,33 +32,6 @@ Messages Cautions(std::initializer_list<const char*> texts) {
     return out;
 }
 
-// A window in its start-up state with a few texts of its own, to see that
-// a failed open leaves it alone.
-MemoryWindow TypedWindow() {
-    MemoryWindow window;
-    window.ApplyStartupTexts(S("2024年1月2日"));
-    window.SetField(2, S("顧客"));
-    window.SetCell(1, 3, S("手入力"));
-    window.SetStatus("before");
-    return window;
-}
-
-void ExpectUntouched(const MemoryWindow& window) {
-    EXPECT_EQ(window.Field(1), S("2024年1月2日"));
-    EXPECT_EQ(window.Field(2), S("顧客"));
-    EXPECT_EQ(window.Cell(1, 3), S("手入力"));
-    EXPECT_EQ(window.Status(), "before");
-}
-
-std::vector<std::string> FolderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // Writes `note` (as in the worked example, plus `tweak`) to `path`.
 void SaveExample(const std::string& path, Layout layout = Layout::Current,
                  const std::function<void(MemoryWindow&)>& tweak = {}) {
@@ -72,122 +45,6 @@ void SaveExample(const std::string& path, Layout layout = Layout::Current,
 }
 
 } // namespace
-
-TEST(NoteFiles, OpenShowsTheNoteAndRecalculates) {
-    for (const char* name : {"notes/worked-example.srt", "notes/worked-example.xml"}) {
-        MemoryWindow window = TypedWindow();
-        NoteContainers note;
-        notefiles::OpenNote(DataPath(name), note, window);
-        EXPECT_TRUE(window.Messages().empty());
-        EXPECT_EQ(window.Field(1), S("2007年7月5日"));
-        EXPECT_EQ(window.Field(2), "B");
-        EXPECT_EQ(window.Field(6), "A");
-        EXPECT_EQ(window.Field(16), "0001");
-        EXPECT_EQ(window.Field(18), S("様"));
-        EXPECT_EQ(window.Cell(1, 1), S("品目1"));
-        EXPECT_EQ(window.Cell(3, 1), "2");
-        EXPECT_EQ(window.Cell(6, 1), "2000");
-        EXPECT_EQ(window.Field(14), "2000");
-        EXPECT_EQ(window.Field(12), "100");
-        EXPECT_EQ(window.Field(10), "2100");
-        // The grid is not cleared here (the open dialog does that).
-        EXPECT_EQ(window.Cell(1, 3), S("手入力"));
-        EXPECT_TRUE(note.basedata_load.empty());
-        EXPECT_TRUE(note.hinmokulist_load.empty());
-        EXPECT_TRUE(note.owner_load.empty());
-        EXPECT_TRUE(note.customer_load.empty());
-        EXPECT_TRUE(note.owner1.empty());
-    }
-}
-
-TEST(NoteFiles, UnreadableFilesGiveTwoMessagesAndChangeNothing) {
-    ScratchDir dir;
-    const std::string wrongSignature = dir.File("bad.srt");
-    WriteBytes(wrongSignature, "22 serialization::archivX 3 0 0 1");
-    const std::string upperCase = dir.File("d.XML");
-    WriteBytes(upperCase, ReadBytes(DataPath("notes/worked-example.xml")));
-    for (const std::string& path :
-         {dir.File("missing.srt"), wrongSignature, upperCase, dir.Path()}) {
-        MemoryWindow window = TypedWindow();
-        NoteContainers note;
-        notefiles::OpenNote(path, note, window);
-        EXPECT_EQ(window.Messages(), Cautions({"読み込めない形式です1", "読み込めない形式です4"}))
-            << path;
-        ExpectUntouched(window);
-        EXPECT_TRUE(note.basedata_load.empty());
-    }
-}
-
-TEST(NoteFiles, NoteWithAMissingPartIsRefused) {
-    ScratchDir dir;
-    const std::string path = dir.File("empty-grid.srt");
-    SaveExample(path, Layout::Current, [](MemoryWindow& w) { transfer::ClearGridData(w); });
-    MemoryWindow window = TypedWindow();
-    NoteContainers note;
-    notefiles::OpenNote(path, note, window);
-    EXPECT_EQ(window.Messages(), Cautions({"読み込めない形式です3"}));
-    ExpectUntouched(window);
-    EXPECT_TRUE(note.basedata_load.empty());
-    EXPECT_TRUE(note.owner_load.empty());
-}
-
-TEST(NoteFiles, OldLayoutWithoutDateIsRefusedWhenOpened) {
-    ScratchDir dir;
-    const std::string path = dir.File("no-date.srt");
-    SaveExample(path, Layout::Format04, [](MemoryWindow& w) { w.SetField(1, ""); });
-    MemoryWindow window = TypedWindow();
-    NoteContainers note;
-    notefiles::OpenNote(path, note, window);
-    EXPECT_EQ(window.Messages(), Cautions({"読み込めない形式です3"}));
-}
-
-TEST(NoteFiles, LinesOutsideTheGridAreSkipped) {
-    // Lines 0 and 21 have no row in a grid of rows 1 to 20.
-    NoteContainers records = WorkedExampleRecords();
-    records.hinmokulist[0] = hinmoku(0, "X", "", 1, "", 1, 1, "");
-    records.hinmokulist[21] = hinmoku(21, "Y", "", 1, "", 1, 1, "");
-    std::ostringstream out;
-    {
-        persistence::TextOArchive ar(out);
-        persistence::WriteNoteObjects(ar, records.basedata1, records);
-    }
-    ScratchDir dir;
-    const std::string path = dir.File("outside.srt");
-    WriteBytes(path, out.str());
-    MemoryWindow window = TypedWindow();
-    NoteContainers note;
-    notefiles::OpenNote(path, note, window);
-    EXPECT_TRUE(window.Messages().empty());
-    EXPECT_EQ(window.Cell(1, 1), S("品目1"));
-    for (int r = 0; r < window.RowCount(); ++r) {
-        EXPECT_NE(window.Cell(1, r), "X") << r;
-        EXPECT_NE(window.Cell(1, r), "Y") << r;
-    }
-}
-
-TEST(NoteFiles, OldLayoutSavesReopenLikeCurrentOnes) {
-    ScratchDir dir;
-    for (const char* name : {"f.srt", "g.xml"}) {
-        const std::string path = dir.File(name);
-        SaveExample(path, Layout::Format04, [](MemoryWindow& w) {
-            w.SetTaxMode(1);
-            w.SetCell(7, 1, S("摘要あり"));
-            w.SetField(16, "0042");
-            w.SetField(18, S("御中"));
-        });
-        MemoryWindow window = TypedWindow();
-        NoteContainers note;
-        notefiles::OpenNote(path, note, window);
-        EXPECT_TRUE(window.Messages().empty()) << name;
-        EXPECT_EQ(window.Field(1), S("2007年7月5日"));
-        EXPECT_EQ(window.Field(16), "0042");
-        EXPECT_EQ(window.Field(18), S("御中"));
-        EXPECT_EQ(window.TaxMode(), 1);
-        EXPECT_EQ(window.Cell(7, 1), S("摘要あり"));
-        // Tax-inclusive amounts: the line keeps 2000 + 5% tax.
-        EXPECT_EQ(window.Cell(6, 1), "2100");
-    }
-}
 
 TEST(NoteFiles, OnlyNoteExtensionsAreWritten) {
     ScratchDir dir;
@@ -213,35 +70,6 @@ TEST(NoteFiles, TxtAndSrtHoldTheSameBytes) {
     EXPECT_EQ(ReadBytes(dir.File("c.txt")), ReadBytes(dir.File("c.srt")));
     EXPECT_EQ(ReadBytes(dir.File("c.srt")), ReadBytes(DataPath("notes/worked-example.srt")));
     EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"c.srt", "c.txt"}));
-}
-
-TEST(NoteFiles, FailedWriteKeepsTheOldFileAndSaysSo) {
-    ScratchDir dir;
-    const std::string path = dir.File("keep.srt");
-    const std::string old = "old content that must survive";
-    WriteBytes(path, old);
-
-    // A file-size limit makes the write fail even where folder permissions
-    // do not bind (as for root).
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = 64;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    MemoryWindow window;
-    NoteContainers note;
-    FillWorkedExample(window, note);
-    window.SetStatus("status");
-    std::string target;
-    const WriteResult result = notefiles::SaveNoteOverwrite(path, target, note, window);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-
-    EXPECT_EQ(result, WriteResult::Failed);
-    EXPECT_EQ(window.Messages(), Cautions({"保存に失敗しました2"}));
-    EXPECT_EQ(window.Status(), "status");
-    EXPECT_EQ(ReadBytes(path), old);
-    EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"keep.srt"}));
 }
 
 TEST(NoteFiles, ReadOnlyFolderKeepsTheOldFile) {
@@ -284,38 +112,4 @@ TEST(NoteFiles, ReplacedFileKeepsItsPermissions) {
     EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read |
                                                                std::filesystem::perms::owner_write |
                                                                std::filesystem::perms::group_read);
-}
-
-TEST(NoteFiles, OverwriteSaveStatuses) {
-    ScratchDir dir;
-    MemoryWindow window;
-    NoteContainers note;
-    FillWorkedExample(window, note);
-    std::string saveTarget = "unchanged";
-
-    EXPECT_EQ(notefiles::SaveNoteOverwrite("", saveTarget, note, window),
-              WriteResult::NotANoteName);
-    EXPECT_EQ(window.Status(), S("ファイル名が不正です"));
-    EXPECT_EQ(saveTarget, "unchanged");
-
-    window.SetStatus("");
-    const std::string xls = dir.File("sheet.xls");
-    EXPECT_EQ(notefiles::SaveNoteOverwrite(xls, saveTarget, note, window),
-              WriteResult::NotANoteName);
-    EXPECT_EQ(window.Status(), S("ファイル名が不正です"));
-    EXPECT_EQ(saveTarget, xls);
-    EXPECT_FALSE(persistence::FileExists(xls));
-
-    const std::string path = dir.File("ノート.srt");
-    EXPECT_EQ(notefiles::SaveNoteOverwrite(path, saveTarget, note, window), WriteResult::Written);
-    EXPECT_EQ(window.Status(), cp932::FromUtf8(path) + S("で上書き保存"));
-    EXPECT_TRUE(persistence::FileExists(path));
-
-    EXPECT_EQ(notefiles::SaveNoteAsTarget(dir.File("as.xml"), Layout::Current, note, window),
-              WriteResult::Written);
-    EXPECT_EQ(window.Status(), cp932::FromUtf8(dir.File("as.xml")) + S("で保存"));
-    EXPECT_EQ(notefiles::SaveNoteAsTarget("", Layout::Current, note, window),
-              WriteResult::NotANoteName);
-    EXPECT_EQ(window.Status(), S("ファイル名が不正です"));
-    EXPECT_TRUE(window.Messages().empty());
 }

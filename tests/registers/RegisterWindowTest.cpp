@@ -57,7 +57,10 @@ protected:
 
     TForm1& Form() { return *form_; }
 
+    // Closes the window; the close question, asked when the test changed the
+    // note's fields, is answered キャンセル (close without saving the note).
     Master CloseAndReadMaster() {
+        ModalAnswerer closing(Q("キャンセル"));
         form_->close();
         QApplication::processEvents();
         Master m;

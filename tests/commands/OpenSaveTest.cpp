@@ -1,0 +1,254 @@
+// The open sequence and the writes of save and save as, on the in-memory
+// window: messages, statuses and what stays unchanged.
+#include "ArchiveObjects.h"
+#include "Archives.h"
+#include "FileIO.h"
+#include "NoteCommands.h"
+#include "NoteFiles.h"
+#include "NoteFixtures.h"
+#include "ScriptedDialogs.h"
+#include "Transfer.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <sstream>
+#include <sys/resource.h>
+
+using namespace testsupport;
+using commands::WriteResult;
+using filekinds::Layout;
+
+namespace {
+
+using Messages = std::vector<std::pair<std::string, std::string>>;
+
+Messages Cautions(std::initializer_list<const char*> texts) {
+    Messages out;
+    for (const char* text : texts) {
+        out.emplace_back(S("注意"), S(text));
+    }
+    return out;
+}
+
+// A window in its start-up state with a few texts of its own, to see that
+// a failed open leaves it alone.
+MemoryWindow TypedWindow() {
+    MemoryWindow window;
+    window.ApplyStartupTexts(S("2024年1月2日"));
+    window.SetField(2, S("顧客"));
+    window.SetCell(1, 3, S("手入力"));
+    window.SetStatus("before");
+    return window;
+}
+
+void ExpectUntouched(const MemoryWindow& window) {
+    EXPECT_EQ(window.Field(1), S("2024年1月2日"));
+    EXPECT_EQ(window.Field(2), S("顧客"));
+    EXPECT_EQ(window.Cell(1, 3), S("手入力"));
+    EXPECT_EQ(window.Status(), "before");
+}
+
+// Writes the worked example (plus `tweak`) to `path`.
+void SaveExample(const std::string& path, Layout layout = Layout::Current,
+                 const std::function<void(MemoryWindow&)>& tweak = {}) {
+    MemoryWindow window;
+    NoteContainers note;
+    FillWorkedExample(window, note);
+    if (tweak) {
+        tweak(window);
+    }
+    ASSERT_EQ(notefiles::WriteNoteFileAs(path, layout, note, window),
+              notefiles::WriteResult::Written);
+}
+
+// 上書き保存 with `path` as the open note; `target` becomes the save target.
+WriteResult Overwrite(const std::string& path, std::string& target, NoteContainers& note,
+                      MemoryWindow& window) {
+    ScriptedDialogs dialogs;
+    commands::NoteCommands notes(window, note, dialogs);
+    notes.currentFile = path;
+    notes.saveTarget = target;
+    const WriteResult result = notes.Save();
+    target = notes.saveTarget;
+    return result;
+}
+
+} // namespace
+
+TEST(OpenAndSave, OpenShowsTheNoteAndRecalculates) {
+    for (const char* name : {"notes/worked-example.srt", "notes/worked-example.xml"}) {
+        MemoryWindow window = TypedWindow();
+        NoteContainers note;
+        commands::OpenNote(DataPath(name), note, window);
+        EXPECT_TRUE(window.Messages().empty());
+        EXPECT_EQ(window.Field(1), S("2007年7月5日"));
+        EXPECT_EQ(window.Field(2), "B");
+        EXPECT_EQ(window.Field(6), "A");
+        EXPECT_EQ(window.Field(16), "0001");
+        EXPECT_EQ(window.Field(18), S("様"));
+        EXPECT_EQ(window.Cell(1, 1), S("品目1"));
+        EXPECT_EQ(window.Cell(3, 1), "2");
+        EXPECT_EQ(window.Cell(6, 1), "2000");
+        EXPECT_EQ(window.Field(14), "2000");
+        EXPECT_EQ(window.Field(12), "100");
+        EXPECT_EQ(window.Field(10), "2100");
+        // The grid is not cleared here (the open dialog does that).
+        EXPECT_EQ(window.Cell(1, 3), S("手入力"));
+        EXPECT_TRUE(note.basedata_load.empty());
+        EXPECT_TRUE(note.hinmokulist_load.empty());
+        EXPECT_TRUE(note.owner_load.empty());
+        EXPECT_TRUE(note.customer_load.empty());
+        EXPECT_TRUE(note.owner1.empty());
+    }
+}
+
+TEST(OpenAndSave, UnreadableFilesGiveTwoMessagesAndChangeNothing) {
+    ScratchDir dir;
+    const std::string wrongSignature = dir.File("bad.srt");
+    WriteBytes(wrongSignature, "22 serialization::archivX 3 0 0 1");
+    const std::string upperCase = dir.File("d.XML");
+    WriteBytes(upperCase, ReadBytes(DataPath("notes/worked-example.xml")));
+    for (const std::string& path :
+         {dir.File("missing.srt"), wrongSignature, upperCase, dir.Path()}) {
+        MemoryWindow window = TypedWindow();
+        NoteContainers note;
+        commands::OpenNote(path, note, window);
+        EXPECT_EQ(window.Messages(), Cautions({"読み込めない形式です1", "読み込めない形式です4"}))
+            << path;
+        ExpectUntouched(window);
+        EXPECT_TRUE(note.basedata_load.empty());
+    }
+}
+
+TEST(OpenAndSave, NoteWithAMissingPartIsRefused) {
+    ScratchDir dir;
+    const std::string path = dir.File("empty-grid.srt");
+    SaveExample(path, Layout::Current, [](MemoryWindow& w) { transfer::ClearGridData(w); });
+    MemoryWindow window = TypedWindow();
+    NoteContainers note;
+    commands::OpenNote(path, note, window);
+    EXPECT_EQ(window.Messages(), Cautions({"読み込めない形式です3"}));
+    ExpectUntouched(window);
+    EXPECT_TRUE(note.basedata_load.empty());
+    EXPECT_TRUE(note.owner_load.empty());
+}
+
+TEST(OpenAndSave, OldLayoutWithoutDateIsRefusedWhenOpened) {
+    ScratchDir dir;
+    const std::string path = dir.File("no-date.srt");
+    SaveExample(path, Layout::Format04, [](MemoryWindow& w) { w.SetField(1, ""); });
+    MemoryWindow window = TypedWindow();
+    NoteContainers note;
+    commands::OpenNote(path, note, window);
+    EXPECT_EQ(window.Messages(), Cautions({"読み込めない形式です3"}));
+}
+
+TEST(OpenAndSave, LinesOutsideTheGridAreSkipped) {
+    // Lines 0 and 21 have no row in a grid of rows 1 to 20.
+    NoteContainers records = WorkedExampleRecords();
+    records.hinmokulist[0] = hinmoku(0, "X", "", 1, "", 1, 1, "");
+    records.hinmokulist[21] = hinmoku(21, "Y", "", 1, "", 1, 1, "");
+    std::ostringstream out;
+    {
+        persistence::TextOArchive ar(out);
+        persistence::WriteNoteObjects(ar, records.basedata1, records);
+    }
+    ScratchDir dir;
+    const std::string path = dir.File("outside.srt");
+    WriteBytes(path, out.str());
+    MemoryWindow window = TypedWindow();
+    NoteContainers note;
+    commands::OpenNote(path, note, window);
+    EXPECT_TRUE(window.Messages().empty());
+    EXPECT_EQ(window.Cell(1, 1), S("品目1"));
+    for (int r = 0; r < window.RowCount(); ++r) {
+        EXPECT_NE(window.Cell(1, r), "X") << r;
+        EXPECT_NE(window.Cell(1, r), "Y") << r;
+    }
+}
+
+TEST(OpenAndSave, OldLayoutSavesReopenLikeCurrentOnes) {
+    ScratchDir dir;
+    for (const char* name : {"f.srt", "g.xml"}) {
+        const std::string path = dir.File(name);
+        SaveExample(path, Layout::Format04, [](MemoryWindow& w) {
+            w.SetTaxMode(1);
+            w.SetCell(7, 1, S("摘要あり"));
+            w.SetField(16, "0042");
+            w.SetField(18, S("御中"));
+        });
+        MemoryWindow window = TypedWindow();
+        NoteContainers note;
+        commands::OpenNote(path, note, window);
+        EXPECT_TRUE(window.Messages().empty()) << name;
+        EXPECT_EQ(window.Field(1), S("2007年7月5日"));
+        EXPECT_EQ(window.Field(16), "0042");
+        EXPECT_EQ(window.Field(18), S("御中"));
+        EXPECT_EQ(window.TaxMode(), 1);
+        EXPECT_EQ(window.Cell(7, 1), S("摘要あり"));
+        // Tax-inclusive amounts: the line keeps 2000 + 5% tax.
+        EXPECT_EQ(window.Cell(6, 1), "2100");
+    }
+}
+
+TEST(OpenAndSave, FailedWriteKeepsTheOldFileAndSaysSo) {
+    ScratchDir dir;
+    const std::string path = dir.File("keep.srt");
+    const std::string old = "old content that must survive";
+    WriteBytes(path, old);
+
+    // A file-size limit makes the write fail even where folder permissions
+    // do not bind (as for root).
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    MemoryWindow window;
+    NoteContainers note;
+    FillWorkedExample(window, note);
+    window.SetStatus("status");
+    std::string target;
+    const WriteResult result = Overwrite(path, target, note, window);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+
+    EXPECT_EQ(result, WriteResult::Failed);
+    EXPECT_EQ(window.Messages(), Cautions({"保存に失敗しました2"}));
+    EXPECT_EQ(window.Status(), "status");
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"keep.srt"}));
+}
+
+TEST(OpenAndSave, OverwriteSaveStatuses) {
+    ScratchDir dir;
+    MemoryWindow window;
+    NoteContainers note;
+    FillWorkedExample(window, note);
+    std::string saveTarget = "unchanged";
+
+    EXPECT_EQ(Overwrite("", saveTarget, note, window), WriteResult::NotANoteName);
+    EXPECT_EQ(window.Status(), S("ファイル名が不正です"));
+    EXPECT_EQ(saveTarget, "unchanged");
+
+    window.SetStatus("");
+    const std::string xls = dir.File("sheet.xls");
+    EXPECT_EQ(Overwrite(xls, saveTarget, note, window), WriteResult::NotANoteName);
+    EXPECT_EQ(window.Status(), S("ファイル名が不正です"));
+    EXPECT_EQ(saveTarget, xls);
+    EXPECT_FALSE(persistence::FileExists(xls));
+
+    const std::string path = dir.File("ノート.srt");
+    EXPECT_EQ(Overwrite(path, saveTarget, note, window), WriteResult::Written);
+    EXPECT_EQ(window.Status(), cp932::FromUtf8(path) + S("で上書き保存"));
+    EXPECT_TRUE(persistence::FileExists(path));
+
+    EXPECT_EQ(commands::SaveNoteTo(dir.File("as.xml"), Layout::Current, note, window),
+              WriteResult::Written);
+    EXPECT_EQ(window.Status(), cp932::FromUtf8(dir.File("as.xml")) + S("で保存"));
+    EXPECT_EQ(commands::SaveNoteTo("", Layout::Current, note, window), WriteResult::NotANoteName);
+    EXPECT_EQ(window.Status(), S("ファイル名が不正です"));
+    EXPECT_TRUE(window.Messages().empty());
+}
