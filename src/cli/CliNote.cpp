@@ -3,6 +3,7 @@
 #include "Commands.h"
 #include "Cp932.h"
 #include "NoteCommands.h"
+#include "RegistrationFile.h"
 #include "WindowTexts.h"
 
 namespace cli {
@@ -13,10 +14,35 @@ void PrintMessages(const MemoryWindow& window) {
     }
 }
 
-bool OpenNoteHeadless(const std::string& path, MemoryWindow& window, NoteContainers& note) {
+bool TakeIssuerOptions(std::vector<std::string>& args, IssuerOptions& options, std::string& error) {
+    std::vector<std::string> rest;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const bool registration = args[i] == "--registration";
+        if (!registration && args[i] != "--master") {
+            rest.push_back(args[i]);
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            error = args[i] + " needs a value";
+            return false;
+        }
+        (registration ? options.registration : options.masterFolder) = args[++i];
+    }
+    args = rest;
+    return true;
+}
+
+bool OpenNoteHeadless(const std::string& path, MemoryWindow& window, NoteContainers& note,
+                      const IssuerOptions& issuer) {
     window.ApplyStartupTexts(wintext::TodayText());
     window.ClearMessages();
+    if (issuer.masterFolder) {
+        registrationfile::ReadRegisters(*issuer.masterFolder + "/master.xml", note, window);
+    }
     const bool opened = commands::OpenNote(path, note, window, commands::Records::Note);
+    if (opened && issuer.registration) {
+        window.SetField(field::Registration, cp932::FromUtf8(*issuer.registration));
+    }
     window.SetCell(col::Amount, 0, wintext::AmountTitle(window.TaxMode()));
     PrintMessages(window);
     window.ClearMessages();

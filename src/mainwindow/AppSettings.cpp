@@ -3,6 +3,7 @@
 #include "NumberText.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -38,21 +39,39 @@ WindowSettings Read(const QString& path, const QString& defaultFolder) {
     if (left.isValid()) {
         result.left = EdgeFromText(left.toString());
     }
+    result.rate = numtext::StrToIntDef(ini.value("TAX/Rate").toString().toStdString(), result.rate);
+    result.reducedRate = numtext::StrToIntDef(ini.value("TAX/ReducedRate").toString().toStdString(),
+                                              result.reducedRate);
     return result;
 }
 
-bool Write(const QString& path, const WindowSettings& settings) {
+namespace {
+
+// QSettings replaces the file through a temporary one, which would succeed
+// even over a read-only file; refuse that as the user meant it.
+bool MayWrite(const QString& path) {
     const QFileInfo file(path);
     const QFileInfo folder(file.absolutePath());
-    // QSettings replaces the file through a temporary one, which would
-    // succeed even over a read-only file; refuse that as the user meant it.
-    if (!folder.isDir() || !folder.isWritable() || (file.exists() && !file.isWritable())) {
+    if (!folder.isDir() || !folder.isWritable()) {
+        return false;
+    }
+    // Without any write bit the file is protected even from root.
+    constexpr QFile::Permissions kWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return !file.exists() || (file.isWritable() && (file.permissions() & kWrite) != 0);
+}
+
+} // namespace
+
+bool Write(const QString& path, const WindowSettings& settings) {
+    if (!MayWrite(path)) {
         return false;
     }
     QSettings ini(path, QSettings::IniFormat);
     ini.setValue("FILE/FFolder", settings.folder);
     ini.setValue("POS/Top", QString::number(settings.top));
     ini.setValue("POS/Left", QString::number(settings.left));
+    ini.setValue("TAX/Rate", QString::number(settings.rate));
+    ini.setValue("TAX/ReducedRate", QString::number(settings.reducedRate));
     ini.sync();
     return ini.status() == QSettings::NoError;
 }
@@ -66,6 +85,9 @@ QString ReadIssueFolder(const QString& path) {
 }
 
 bool WriteIssueFolder(const QString& path, const QString& folder) {
+    if (!MayWrite(path)) {
+        return false;
+    }
     QSettings ini(path, QSettings::IniFormat);
     ini.setValue("PDF/IssueFolder", folder);
     ini.sync();
