@@ -333,7 +333,12 @@ TEST_F(WindowTest, RatesStartAsTheLastCloseLeftThem) {
     EXPECT_EQ(first.Edit20->text(), "8");
     first.Edit11->setText("10");
     first.Edit20->setText("abc"); // not an integer: the default is kept
-    CloseWindow();
+    {
+        // The rate is part of the note: closing asks; キャンセル saves nothing.
+        ModalAnswerer closing(Q("キャンセル"));
+        CloseWindow();
+        EXPECT_EQ(closing.Seen().size(), 1u);
+    }
     {
         QSettings ini(SettingsFile(), QSettings::IniFormat);
         EXPECT_EQ(ini.value("TAX/Rate").toString(), "10");
