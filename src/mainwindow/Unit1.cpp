@@ -7,6 +7,7 @@
 #include "Calculation.h"
 #include "Cp932.h"
 #include "DialogFilters.h"
+#include "LinePaste.h"
 #include "MasterFile.h"
 #include "QtText.h"
 #include "RegisterSelection.h"
@@ -106,6 +107,7 @@ void TForm1::SetHelpFile(const QString& path) {
 
 TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMainWindow(parent) {
     InstallFontSubstitutes();
+    linepaste::InstallOnce();
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
