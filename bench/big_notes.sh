@@ -15,5 +15,5 @@ trap 'rm -rf "$work"' EXIT
 for note in "$work"/*.srt; do
     /usr/bin/time -f "%e s %M KiB" -o "$work/time" "$cli" show "$note" >/dev/null 2>"$work/err" || true
     printf '%-18s %10s bytes  %s  %s\n' "$(basename "$note")" "$(stat -c %s "$note")" \
-        "$(cat "$work/time" | tail -1)" "$(head -c 60 "$work/err" | tr '\n' ' ')"
+        "$(cat "$work/time" | tail -1)" "$(head -n 1 "$work/err")"
 done

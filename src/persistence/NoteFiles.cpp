@@ -37,10 +37,12 @@ void ReadArchive(const std::string& path, NoteContainers& note) {
     std::istringstream in(bytes);
     if (persistence::Extension(path) == ".xml") {
         persistence::XmlIArchive ar(in);
+        ar.LimitCollections(persistence::kMaxNoteListElements);
         persistence::ReadNoteObjects(ar, note);
         ar.Finish();
     } else {
         persistence::TextIArchive ar(in);
+        ar.LimitCollections(persistence::kMaxNoteListElements);
         persistence::ReadNoteObjects(ar, note);
     }
 }

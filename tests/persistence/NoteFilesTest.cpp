@@ -411,3 +411,45 @@ TEST(NoteFiles, TemporariesLeftByAKilledSaveGoAtTheNextSave) {
     SaveExample(dir.File("n.srt"));
     EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{".other", "n.srt"}));
 }
+
+TEST(NoteFiles, ListsFarBeyondWhatANoteHoldsAreRefused) {
+    ScratchDir dir;
+    const auto archive = [](bool xml, std::size_t lines, std::size_t issuers) {
+        NoteContainers note = WorkedExampleRecords();
+        for (std::size_t k = note.hinmokulist.size(); k < lines; ++k) {
+            const int key = static_cast<int>(k) + 100;
+            note.hinmokulist[key] = hinmoku(key, "", "", 0, "", 0, 0, "");
+        }
+        note.owner1.resize(issuers, note.owner1.front());
+        std::ostringstream out;
+        if (xml) {
+            persistence::XmlOArchive ar(out);
+            persistence::WriteNoteObjects(ar, note.basedata1, note);
+            ar.Finish();
+        } else {
+            persistence::TextOArchive ar(out);
+            persistence::WriteNoteObjects(ar, note.basedata1, note);
+        }
+        return out.str();
+    };
+    const std::size_t cap = persistence::kMaxNoteListElements;
+    for (const bool xml : {false, true}) {
+        const std::string path = dir.File(xml ? "n.xml" : "n.srt");
+        WriteBytes(path, archive(xml, cap, cap));
+        MemoryWindow opened;
+        NoteContainers note;
+        notefiles::OpenNote(path, note, opened);
+        EXPECT_TRUE(opened.Messages().empty()) << xml;
+        EXPECT_EQ(opened.Cell(1, 1), S("品目1"));
+
+        for (const auto& [lines, issuers] : {std::pair{cap + 1, std::size_t{1}}, {1, cap + 1}}) {
+            WriteBytes(path, archive(xml, lines, issuers));
+            MemoryWindow refused = TypedWindow();
+            notefiles::OpenNote(path, note, refused);
+            EXPECT_EQ(refused.Messages(),
+                      Cautions({"読み込めない形式です1", "読み込めない形式です4"}))
+                << xml << " " << lines << " " << issuers;
+            ExpectUntouched(refused);
+        }
+    }
+}
