@@ -105,13 +105,6 @@ void ReplaceFile(const std::string& path, std::string_view bytes, std::size_t li
     }
 }
 
-std::string Extension(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : name.substr(dot);
-}
-
 bool FileExists(const std::string& path) {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0;

@@ -69,10 +69,6 @@ public:
 void ReplaceFile(const std::string& path, std::string_view bytes,
                  std::size_t limit = kMaxArchiveFileBytes);
 
-// The extension of a path: its last component's text from the last "."
-// on, including the dot; empty when the last component has no dot.
-std::string Extension(const std::string& path);
-
 // True when something (a file, a folder, a dangling link) has that name.
 bool FileExists(const std::string& path);
 
