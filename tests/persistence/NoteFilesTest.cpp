@@ -425,9 +425,12 @@ TEST(NoteFiles, SymbolicLinkIsWrittenThrough) {
     WriteBytes(dir.File("real/n.srt"), "old");
     std::filesystem::create_symlink("real/n.srt", dir.File("link.srt"));
     SaveExample(dir.File("link.srt"));
+    SaveExample(dir.File("plain.srt"));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.srt")));
-    EXPECT_EQ(ReadBytes(dir.File("real/n.srt")), ReadBytes(DataPath("notes/worked-example.srt")));
-    EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"link.srt", "real"}));
+    EXPECT_EQ(ReadBytes(dir.File("real/n.srt")), ReadBytes(dir.File("plain.srt")));
+    EXPECT_EQ(FolderEntries(dir.Path()),
+              (std::vector<std::string>{"link.srt", "plain.srt", "real"}));
+    EXPECT_EQ(FolderEntries(dir.File("real")), std::vector<std::string>{"n.srt"});
 }
 
 TEST(NoteFiles, NamesUpToTheLengthLimitSaveAndOpen) {
