@@ -50,19 +50,11 @@ std::string Bytes(const ownerlist& issuers, const wordlist& numbers) {
     return out.str();
 }
 
-ReadResult Read(const std::string& path, ownerlist& issuers, wordlist& numbers) {
+ReadResult ReadBytes(const std::string& bytes, ownerlist& issuers, wordlist& numbers) {
     using boost::serialization::make_nvp;
     issuers.clear();
     numbers.clear();
-    std::string bytes;
-    const persistence::ReadStatus status = persistence::ReadWholeFile(path, bytes);
-    if (status == persistence::ReadStatus::CannotOpen) {
-        return ReadResult::Missing;
-    }
     try {
-        if (status != persistence::ReadStatus::Ok) {
-            return ReadResult::Unreadable;
-        }
         std::istringstream in(bytes);
         persistence::XmlIArchive ar(in);
         ar >> make_nvp("owner_ma", issuers);
@@ -74,6 +66,20 @@ ReadResult Read(const std::string& path, ownerlist& issuers, wordlist& numbers) 
         return ReadResult::Unreadable;
     }
     return ReadResult::Read;
+}
+
+ReadResult Read(const std::string& path, ownerlist& issuers, wordlist& numbers) {
+    issuers.clear();
+    numbers.clear();
+    std::string bytes;
+    switch (persistence::ReadWholeFile(path, bytes)) {
+    case persistence::ReadStatus::Ok:
+        return ReadBytes(bytes, issuers, numbers);
+    case persistence::ReadStatus::CannotOpen:
+        return ReadResult::Missing;
+    default:
+        return ReadResult::Unreadable;
+    }
 }
 
 void LoadNumbers(const std::string& masterXmlPath, NoteContainers& note, NoteWindow& window) {
