@@ -102,15 +102,15 @@ void ReadRegisters(const std::string& masterXmlPath, NoteContainers& note, NoteW
     wordlist w1, w2, w3;
     note.int_owner_no = 0;
     note.int_customer_no = 0;
-    if (!masterfile::ReadMasterFile(masterXmlPath, note, issuers, customers, w1, w2, w3, window)) {
-        if (issuers.size() <= 1) {
-            issuers = {masterfile::SampleIssuer()};
-        }
-        if (customers.size() <= 1) {
-            customers = {masterfile::SampleCustomer()};
-        }
+    const bool whole =
+        masterfile::ReadMasterFile(masterXmlPath, note, issuers, customers, w1, w2, w3, window);
+    // Start-up's rules: without a whole file the sample issuer (and sample
+    // customer) take the place of a register of at most one entry; a whole
+    // file with an empty register sets no register.
+    if (!whole && issuers.size() <= 1) {
+        issuers = {masterfile::SampleIssuer()};
     }
-    if (issuers.empty() || customers.empty()) {
+    if (issuers.empty() || (whole && customers.empty())) {
         return;
     }
     note.owner_ma_lo = issuers;
