@@ -114,3 +114,26 @@ TEST(NoteFiles, ReplacedFileKeepsItsPermissions) {
                                                                std::filesystem::perms::owner_write |
                                                                std::filesystem::perms::group_read);
 }
+
+TEST(NoteFiles, SymbolicLinkIsWrittenThrough) {
+    ScratchDir dir;
+    std::filesystem::create_directory(dir.File("real"));
+    WriteBytes(dir.File("real/n.srt"), "old");
+    std::filesystem::create_symlink("real/n.srt", dir.File("link.srt"));
+    SaveExample(dir.File("link.srt"));
+    SaveExample(dir.File("plain.srt"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.srt")));
+    EXPECT_EQ(ReadBytes(dir.File("real/n.srt")), ReadBytes(dir.File("plain.srt")));
+    EXPECT_EQ(FolderEntries(dir.Path()),
+              (std::vector<std::string>{"link.srt", "plain.srt", "real"}));
+    EXPECT_EQ(FolderEntries(dir.File("real")), std::vector<std::string>{"n.srt"});
+}
+
+TEST(NoteFiles, TemporariesLeftByAKilledSaveGoAtTheNextSave) {
+    ScratchDir dir;
+    WriteBytes(dir.File(".n.srt.Ab12Cd"), "left by an interrupted save");
+    WriteBytes(dir.File(".~notorio-x1y2z3"), "left by an interrupted save");
+    WriteBytes(dir.File(".other"), "the user's");
+    SaveExample(dir.File("n.srt"));
+    EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{".other", "n.srt"}));
+}
