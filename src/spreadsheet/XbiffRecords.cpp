@@ -1,6 +1,7 @@
 #include "XbiffRecords.h"
 
 #include "Cp932.h"
+#include "GeneralNumber.h"
 #include "NumberText.h"
 #include "XbiffText.h"
 
@@ -68,17 +69,6 @@ const char* ErrorText(std::uint8_t code) {
     default:
         return "";
     }
-}
-
-// The number text of a cell: whole numbers below 10^15 as plain integers
-// (what the general format gives for them, without its cost), others in the
-// general format with up to 15 significant digits.
-std::string NumberText(double value) {
-    if (value > -1e15 && value < 1e15 &&
-        value == static_cast<double>(static_cast<std::int64_t>(value))) {
-        return numtext::IntToStr(static_cast<std::int64_t>(value));
-    }
-    return numtext::FloatToStr(value);
 }
 
 // True when the rest of the data is zero bytes.
@@ -156,7 +146,17 @@ void RecordLoop::Run() {
             const std::uint16_t number = stream_.U16();
             const std::uint16_t length = stream_.U16();
             HandleRecord(number, stream_.Bytes(length));
-            SetProgress(static_cast<int>(stream_.Position() * 100 / stream_.Size()));
+            if (stream_.Position() >= nextPercent_) {
+                // Computed again only when it changes: a division per record
+                // costs as much as a cell.
+                owner_.progress_ = static_cast<int>(stream_.Position() * 100 / stream_.Size());
+                nextPercent_ = (static_cast<size_t>(owner_.progress_) + 1) * stream_.Size() / 100;
+                while (nextPercent_ * 100 / stream_.Size() <=
+                       static_cast<size_t>(owner_.progress_)) {
+                    ++nextPercent_;
+                }
+            }
+            owner_.DoProgress(&owner_);
             if (cancel_) {
                 break;
             }
@@ -291,7 +291,9 @@ void RecordLoop::Report(int row, int col, int attr, const std::string& text) {
 
 void RecordLoop::ReportNumber(int row, int col, int attr, double value) {
     if (WantsCells()) {
-        Report(row, col, attr, NumberText(value));
+        number_.resize(numtext::kGeneralBufferSize);
+        number_.resize(numtext::FormatGeneral(value, number_.data()));
+        Report(row, col, attr, number_);
     }
 }
 

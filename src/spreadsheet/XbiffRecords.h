@@ -172,9 +172,11 @@ private:
     int openSubstreams_ = 0;    // BOF records not yet closed by their EOF
     int codePage_ = 0;          // of byte texts before BIFF8 (CODEPAGE record); 0 unknown
     size_t lastSheetStart_ = 0; // the highest sheet position a BOUNDSHEET gives
+    size_t nextPercent_ = 0;    // the first position of the next progress value
     bool cancel_ = false;
     std::vector<std::string> sharedStrings_;
     std::u16string units_;
+    std::string number_; // the text of the number cell being reported
     ContinuedData continued_;
 
     // The formula whose text result the next STRING record carries.
