@@ -1,48 +1,50 @@
 #include "JsonText.h"
 
-#include <cstdio>
-
 namespace cli {
 
-void AppendJsonUtf8(std::string& out, std::string_view utf8) {
-    out.push_back('"');
-    std::size_t plain = 0; // start of the bytes not yet appended
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+char* WriteJsonUtf8(char* out, std::string_view utf8) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    *out++ = '"';
+    for (char ch : utf8) {
+        const unsigned char c = static_cast<unsigned char>(ch);
         if (c >= 0x20 && c != '"' && c != '\\') {
+            *out++ = ch;
             continue;
         }
-        out.append(utf8, plain, i - plain);
-        plain = i + 1;
+        *out++ = '\\';
         switch (c) {
         case '"':
-            out += "\\\"";
-            break;
         case '\\':
-            out += "\\\\";
+            *out++ = ch;
             break;
         case '\n':
-            out += "\\n";
+            *out++ = 'n';
             break;
         case '\r':
-            out += "\\r";
+            *out++ = 'r';
             break;
         case '\t':
-            out += "\\t";
+            *out++ = 't';
             break;
-        default: {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-            out += buffer;
-        }
+        default:
+            *out++ = 'u';
+            *out++ = '0';
+            *out++ = '0';
+            *out++ = kHex[c >> 4];
+            *out++ = kHex[c & 0x0F];
         }
     }
-    out.append(utf8, plain, std::string_view::npos);
-    out.push_back('"');
+    *out++ = '"';
+    return out;
 }
 
-// A JSON string of a UTF-8 text: quotes, backslashes and control
-// characters escaped; other characters as they are.
+void AppendJsonUtf8(std::string& out, std::string_view utf8) {
+    const std::size_t start = out.size();
+    out.resize(start + JsonUtf8Room(utf8.size()));
+    char* end = WriteJsonUtf8(out.data() + start, utf8);
+    out.resize(static_cast<std::size_t>(end - out.data()));
+}
+
 std::string JsonUtf8(const std::string& utf8) {
     std::string out;
     AppendJsonUtf8(out, utf8);

@@ -10,63 +10,90 @@
 #include "JsonText.h"
 #include "Xbiff.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <string>
 
 namespace {
 
+// JSON lines written into a block of memory that goes to standard output
+// when it is full.
 class JsonLines {
 public:
     ~JsonLines() { Flush(); }
 
-    void Literal(const char* text, std::size_t length) { buffer_.append(text, length); }
-    template <std::size_t N> void Literal(const char (&text)[N]) { buffer_.append(text, N - 1); }
-
-    void Int(int value) {
-        char digits[16];
-        const auto result = std::to_chars(digits, digits + sizeof digits, value);
-        buffer_.append(digits, result.ptr);
-    }
-
-    // A CP932 text as a JSON string literal (UTF-8); ASCII is the same in both.
-    void String(const std::string& cp932Text) {
-        for (unsigned char c : cp932Text) {
-            if (c >= 0x80) {
-                cli::AppendJsonUtf8(buffer_, cp932::ToUtf8(cp932Text));
-                return;
-            }
-        }
-        cli::AppendJsonUtf8(buffer_, cp932Text);
-    }
-
-    void EndLine() {
-        buffer_.push_back('\n');
-        if (buffer_.size() >= kBlock) {
+    // Room for `n` more bytes at Cursor() (n at most kBlock).
+    char* Reserve(std::size_t n) {
+        if (kBlock - used_ < n) {
             Flush();
         }
+        return block_.get() + used_;
+    }
+    void Advance(char* end) { used_ = static_cast<std::size_t>(end - block_.get()); }
+
+    template <std::size_t N> static char* Literal(char* out, const char (&text)[N]) {
+        std::memcpy(out, text, N - 1);
+        return out + N - 1;
     }
 
-    // Writes what is buffered; false once any write has failed.
-    bool Flush() {
-        if (!buffer_.empty() && !failed_) {
-            if (std::fwrite(buffer_.data(), 1, buffer_.size(), stdout) != buffer_.size()) {
-                failed_ = true;
-                error_ = errno;
-            }
+    static char* Int(char* out, int value) { return std::to_chars(out, out + 12, value).ptr; }
+
+    // A CP932 text as a JSON string literal (UTF-8); ASCII is the same in
+    // both. A line with a text too long for the block is written by itself.
+    void String(char*& out, const std::string& cp932Text) {
+        const bool ascii = std::all_of(cp932Text.begin(), cp932Text.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        const std::string utf8 = ascii ? std::string() : cp932::ToUtf8(cp932Text);
+        const std::string_view text = ascii ? std::string_view(cp932Text) : std::string_view(utf8);
+        const std::size_t room = cli::JsonUtf8Room(text.size()) + kLineEnd;
+        if (room <= static_cast<std::size_t>(block_.get() + kBlock - out)) {
+            out = cli::WriteJsonUtf8(out, text);
+            return;
         }
-        buffer_.clear();
+        Advance(out);
+        Flush();
+        std::string line;
+        cli::AppendJsonUtf8(line, text);
+        Write(line.data(), line.size());
+        out = block_.get();
+    }
+
+    // Ends a line written from Reserve's cursor.
+    void EndLine(char* out) {
+        *out++ = '\n';
+        Advance(out);
+    }
+
+    // Writes what is in the block; false once any write has failed.
+    bool Flush() {
+        Write(block_.get(), used_);
+        used_ = 0;
         return !failed_;
     }
     bool Failed() const { return failed_; }
     int Error() const { return error_; }
 
+    // Room a line needs besides its text: the keys and five numbers.
+    static constexpr std::size_t kLine = 160;
+    // Room after the text: the closing brace and the line end.
+    static constexpr std::size_t kLineEnd = 2;
+
 private:
-    static constexpr std::size_t kBlock = 1 << 16;
-    std::string buffer_;
+    void Write(const char* data, std::size_t size) {
+        if (size > 0 && !failed_ && std::fwrite(data, 1, size, stdout) != size) {
+            failed_ = true;
+            error_ = errno;
+        }
+    }
+
+    static constexpr std::size_t kBlock = 1 << 17;
+    std::unique_ptr<char[]> block_{new char[kBlock]};
+    std::size_t used_ = 0;
     bool failed_ = false;
     int error_ = 0;
 };
@@ -79,35 +106,38 @@ int ReadXls(const std::vector<std::string>& args) {
     JsonLines out;
     TXBiff reader;
     reader.OnReadSheetName = [&out](TXBiff*, const std::string& name) {
-        out.Literal("{\"event\":\"sheet\",\"name\":");
-        out.String(name);
-        out.Literal("}");
-        out.EndLine();
+        char* p = out.Reserve(JsonLines::kLine);
+        p = JsonLines::Literal(p, "{\"event\":\"sheet\",\"name\":");
+        out.String(p, name);
+        *p++ = '}';
+        out.EndLine(p);
     };
     reader.OnReadColW = [&out](TXBiff*, int sheet, int col, int width) {
-        out.Literal("{\"event\":\"colw\",\"sheet\":");
-        out.Int(sheet);
-        out.Literal(",\"col\":");
-        out.Int(col);
-        out.Literal(",\"width\":");
-        out.Int(width);
-        out.Literal("}");
-        out.EndLine();
+        char* p = out.Reserve(JsonLines::kLine);
+        p = JsonLines::Literal(p, "{\"event\":\"colw\",\"sheet\":");
+        p = JsonLines::Int(p, sheet);
+        p = JsonLines::Literal(p, ",\"col\":");
+        p = JsonLines::Int(p, col);
+        p = JsonLines::Literal(p, ",\"width\":");
+        p = JsonLines::Int(p, width);
+        *p++ = '}';
+        out.EndLine(p);
     };
     reader.OnReadCell = [&out](TXBiff*, int sheet, int row, int col, int attr,
                                const std::string& data, bool& cancel) {
-        out.Literal("{\"event\":\"cell\",\"sheet\":");
-        out.Int(sheet);
-        out.Literal(",\"row\":");
-        out.Int(row);
-        out.Literal(",\"col\":");
-        out.Int(col);
-        out.Literal(",\"attr\":");
-        out.Int(attr);
-        out.Literal(",\"data\":");
-        out.String(data);
-        out.Literal("}");
-        out.EndLine();
+        char* p = out.Reserve(JsonLines::kLine);
+        p = JsonLines::Literal(p, "{\"event\":\"cell\",\"sheet\":");
+        p = JsonLines::Int(p, sheet);
+        p = JsonLines::Literal(p, ",\"row\":");
+        p = JsonLines::Int(p, row);
+        p = JsonLines::Literal(p, ",\"col\":");
+        p = JsonLines::Int(p, col);
+        p = JsonLines::Literal(p, ",\"attr\":");
+        p = JsonLines::Int(p, attr);
+        p = JsonLines::Literal(p, ",\"data\":");
+        out.String(p, data);
+        *p++ = '}';
+        out.EndLine(p);
         cancel = out.Failed(); // nothing more can be printed
     };
     int status = 0;
