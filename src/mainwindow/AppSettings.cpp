@@ -3,6 +3,7 @@
 #include "NumberText.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -41,12 +42,25 @@ WindowSettings Read(const QString& path, const QString& defaultFolder) {
     return result;
 }
 
-bool Write(const QString& path, const WindowSettings& settings) {
+namespace {
+
+// QSettings replaces the file through a temporary one, which would succeed
+// even over a read-only file; refuse that as the user meant it.
+bool MayWrite(const QString& path) {
     const QFileInfo file(path);
     const QFileInfo folder(file.absolutePath());
-    // QSettings replaces the file through a temporary one, which would
-    // succeed even over a read-only file; refuse that as the user meant it.
-    if (!folder.isDir() || !folder.isWritable() || (file.exists() && !file.isWritable())) {
+    if (!folder.isDir() || !folder.isWritable()) {
+        return false;
+    }
+    // Without any write bit the file is protected even from root.
+    constexpr QFile::Permissions kWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return !file.exists() || (file.isWritable() && (file.permissions() & kWrite) != 0);
+}
+
+} // namespace
+
+bool Write(const QString& path, const WindowSettings& settings) {
+    if (!MayWrite(path)) {
         return false;
     }
     QSettings ini(path, QSettings::IniFormat);
@@ -66,6 +80,9 @@ QString ReadIssueFolder(const QString& path) {
 }
 
 bool WriteIssueFolder(const QString& path, const QString& folder) {
+    if (!MayWrite(path)) {
+        return false;
+    }
     QSettings ini(path, QSettings::IniFormat);
     ini.setValue("PDF/IssueFolder", folder);
     ini.sync();

@@ -1,5 +1,7 @@
 #include "DialogFilters.h"
 
+#include "FileKinds.h"
+
 #include <QFileDialog>
 
 namespace dialogfilters {
@@ -44,6 +46,25 @@ void SetFilterIndex(QFileDialog* dialog, int index) {
     if (index >= 1 && index <= filters.size()) {
         dialog->selectNameFilter(filters[index - 1]);
     }
+}
+
+QString DefaultSuffix(int position) {
+    const filekinds::FileKind* kind = filekinds::SaveKindAt(position);
+    if (kind == nullptr || kind->extension.empty()) {
+        kind = filekinds::SaveKindAt(filekinds::kFirstSavePosition);
+    }
+    return QString::fromStdString(std::string(kind->extension.substr(1)));
+}
+
+void SelectSaveKind(QFileDialog* dialog, int position) {
+    SetFilterIndex(dialog, position);
+    dialog->setDefaultSuffix(DefaultSuffix(FilterIndex(dialog)));
+}
+
+void FollowChosenKind(QFileDialog* dialog) {
+    QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString&) {
+        dialog->setDefaultSuffix(DefaultSuffix(FilterIndex(dialog)));
+    });
 }
 
 } // namespace dialogfilters

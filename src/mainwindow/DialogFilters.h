@@ -26,4 +26,18 @@ int FilterIndex(const QFileDialog* dialog);
 // Selects the filter at the 1-based `index` (ignored when out of range).
 void SetFilterIndex(QFileDialog* dialog, int index);
 
+// The save dialog's default extension for the file kind at the 1-based
+// `position`: the kind's own, or the first kind's when it has none (every
+// file).
+QString DefaultSuffix(int position);
+
+// Selects the save dialog's filter at `position` with its default
+// extension.
+void SelectSaveKind(QFileDialog* dialog, int position);
+
+// From now on the save dialog's default extension follows the filter the
+// user chooses, so that a name typed without an extension takes the
+// chosen kind's.
+void FollowChosenKind(QFileDialog* dialog);
+
 } // namespace dialogfilters

@@ -7,6 +7,7 @@
 #include "Calculation.h"
 #include "Cp932.h"
 #include "DialogFilters.h"
+#include "FileKinds.h"
 #include "MasterFile.h"
 #include "QtText.h"
 #include "RegisterSelection.h"
@@ -356,9 +357,8 @@ void TForm1::CreateDialogs() {
     OpenDialog1->setFileMode(QFileDialog::ExistingFile);
     OpenDialog1->setDefaultSuffix("srt");
     OpenDialog1->setSizeGripEnabled(true);
-    OpenDialog1->setNameFilters(dialogfilters::ToQtFilters(
-        Q("データファイル(*.srt)|*.srt|データファイル(*.xml)|*.xml|データファイル(*.txt)|*.txt|"
-          "全てのファイル(*.*)|*.*")));
+    OpenDialog1->setNameFilters(
+        dialogfilters::ToQtFilters(QString::fromStdString(filekinds::OpenFilterText())));
 
     SaveDialog1 = new QFileDialog(this);
     SaveDialog1->setObjectName("SaveDialog1");
@@ -368,10 +368,9 @@ void TForm1::CreateDialogs() {
     SaveDialog1->setFileMode(QFileDialog::AnyFile);
     SaveDialog1->setDefaultSuffix("srt");
     SaveDialog1->setSizeGripEnabled(true);
-    SaveDialog1->setNameFilters(dialogfilters::ToQtFilters(
-        Q("データファイル(*.srt)|*.srt|XMLデータファイル(*.xml)|*.xml|データファイル(*.txt)|*.txt|"
-          "Excelデータファイル(*.xls)|*.xls|Ver0.4データファイル(*.srt)|*.srt|"
-          "Ver0.4XMLデータファイル(*.xml)|*.xml|全てのファイル(*.*)|*.*")));
+    SaveDialog1->setNameFilters(
+        dialogfilters::ToQtFilters(QString::fromStdString(filekinds::SaveFilterText())));
+    dialogfilters::FollowChosenKind(SaveDialog1);
 }
 
 // The command table: every menu item, button and tool-bar button to its

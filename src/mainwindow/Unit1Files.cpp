@@ -4,6 +4,7 @@
 
 #include "Cp932.h"
 #include "DialogFilters.h"
+#include "FileKinds.h"
 #include "GridExport.h"
 #include "NoteFiles.h"
 #include "QtText.h"
@@ -25,13 +26,6 @@ using qttext::FromCp932;
 using qttext::Q;
 
 namespace {
-
-constexpr int kFirstFilter = 1;
-
-// The save-as filters that write the 0.4 layout.
-bool IsFormat04Filter(int index) {
-    return index == 5 || index == 6;
-}
 
 std::string NativePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -95,8 +89,7 @@ void PrepareSaveDialog(TForm1& form) {
 }
 
 void ResetSaveDialog(QFileDialog* dialog) {
-    dialog->setDefaultSuffix("srt");
-    dialogfilters::SetFilterIndex(dialog, kFirstFilter);
+    dialogfilters::SelectSaveKind(dialog, filekinds::kFirstSavePosition);
 }
 
 // Save as: the dialog, then the spreadsheet export for an ".xls" name the
@@ -109,9 +102,8 @@ bool SaveNoteAs(TForm1& form) {
         ResetSaveDialog(dialog);
         return false;
     }
-    const notefiles::Layout layout = IsFormat04Filter(dialogfilters::FilterIndex(dialog))
-                                         ? notefiles::Layout::Format04
-                                         : notefiles::Layout::Current;
+    const filekinds::FileKind* kind = filekinds::SaveKindAt(dialogfilters::FilterIndex(dialog));
+    const notefiles::Layout layout = kind != nullptr ? kind->layout : notefiles::Layout::Current;
     const std::string chosen = NativePath(dialog->selectedFiles().value(0));
     ResetSaveDialog(dialog);
     if (!chosen.empty()) {

@@ -2,6 +2,7 @@
 #include "Unit1.h"
 
 #include "DialogFilters.h"
+#include "FileKinds.h"
 #include "GridExport.h"
 #include "QtText.h"
 
@@ -16,9 +17,6 @@ using qttext::FromCp932;
 using qttext::Q;
 
 namespace {
-
-constexpr int kXmlFilter = 2;
-constexpr int kExcelFilter = 4;
 
 // The export question in a box with the question icon and the buttons
 // はい, いいえ and キャンセル.
@@ -53,21 +51,7 @@ void PrepareSaveDialog(TForm1& form, int filterIndex) {
     dialog->setOptions(dialog->options() &
                        (QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails));
     dialog->setSizeGripEnabled(true);
-    dialogfilters::SetFilterIndex(dialog, filterIndex);
-}
-
-// The filter left selected decides the default extension of later uses.
-void RememberDefaultSuffix(QFileDialog* dialog) {
-    switch (dialogfilters::FilterIndex(dialog)) {
-    case kXmlFilter:
-        dialog->setDefaultSuffix("xml");
-        break;
-    case kExcelFilter:
-        dialog->setDefaultSuffix("xls");
-        break;
-    default:
-        break;
-    }
+    dialogfilters::SelectSaveKind(dialog, filterIndex);
 }
 
 // The save dialog, then the export of the grid to the chosen file.
@@ -76,7 +60,6 @@ void ExportCommand(TForm1& form, int filterIndex) {
     if (form.SaveDialog1->exec() != QDialog::Accepted) {
         return;
     }
-    RememberDefaultSuffix(form.SaveDialog1);
     const QString chosen = form.SaveDialog1->selectedFiles().value(0);
     const std::string path = QFile::encodeName(chosen).toStdString();
     if (!path.empty()) {
@@ -99,5 +82,5 @@ void TForm1::BindSpreadsheetCommands() {
 }
 
 void TForm1::Writeout1Click() {
-    ExportCommand(*this, kExcelFilter);
+    ExportCommand(*this, filekinds::SavePositionOf(filekinds::Writer::Spreadsheet));
 }

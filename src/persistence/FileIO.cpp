@@ -108,12 +108,6 @@ void ReplaceFile(const std::string& path, const std::string& bytes) {
     }
 }
 
-std::string Extension(const std::string& path) {
-    const std::string name = BaseName(path);
-    const size_t dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : name.substr(dot);
-}
-
 bool FileExists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0;

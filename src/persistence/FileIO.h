@@ -24,10 +24,6 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
 // file keeps its own.
 void ReplaceFile(const std::string& path, const std::string& bytes);
 
-// The extension of a path: its last component's text from the last "."
-// on, including the dot; empty when the last component has no dot.
-std::string Extension(const std::string& path);
-
 bool FileExists(const std::string& path);
 
 // Copies `from` to `to` byte for byte (through ReplaceFile); false when

@@ -5,6 +5,7 @@
 #include "Calculation.h"
 #include "Cp932.h"
 #include "FileIO.h"
+#include "FileKinds.h"
 #include "Transfer.h"
 
 #include <boost/archive/archive_exception.hpp>
@@ -16,17 +17,14 @@ namespace {
 
 using boost::archive::archive_exception;
 
-enum class Kind { Text, Xml, None };
+using filekinds::Archive;
 
-Kind WrittenKind(const std::string& path) {
-    const std::string ext = persistence::Extension(path);
-    if (ext == ".srt" || ext == ".txt") {
-        return Kind::Text;
-    }
-    if (ext == ".xml") {
-        return Kind::Xml;
-    }
-    return Kind::None;
+// The archive a note is written as: the kind its name stands for, when
+// that kind is written by the note writer.
+Archive WrittenArchive(const std::string& path) {
+    const filekinds::FileKind* kind = filekinds::KindOfName(path);
+    return kind != nullptr && kind->writer == filekinds::Writer::Note ? kind->archive
+                                                                      : Archive::None;
 }
 
 void ReadArchive(const std::string& path, NoteContainers& note) {
@@ -35,7 +33,7 @@ void ReadArchive(const std::string& path, NoteContainers& note) {
         throw archive_exception(archive_exception::input_stream_error, path.c_str());
     }
     std::istringstream in(bytes);
-    if (persistence::Extension(path) == ".xml") {
+    if (filekinds::ArchiveToRead(path) == Archive::Xml) {
         persistence::XmlIArchive ar(in);
         persistence::ReadNoteObjects(ar, note);
         ar.Finish();
@@ -46,9 +44,9 @@ void ReadArchive(const std::string& path, NoteContainers& note) {
 }
 
 template <class HeaderList>
-std::string ArchiveBytes(Kind kind, const HeaderList& headers, const NoteContainers& note) {
+std::string ArchiveBytes(Archive kind, const HeaderList& headers, const NoteContainers& note) {
     std::ostringstream out;
-    if (kind == Kind::Xml) {
+    if (kind == Archive::Xml) {
         persistence::XmlOArchive ar(out);
         persistence::WriteNoteObjects(ar, headers, note);
         ar.Finish();
@@ -122,8 +120,8 @@ WriteResult WriteNoteFileAs(const std::string& path, Layout layout, NoteContaine
     transfer::WindowToCustomer(window, note.customer1);
     transfer::GridToLines(window, note.hinmokulist);
 
-    const Kind kind = WrittenKind(path);
-    if (kind == Kind::None) {
+    const Archive kind = WrittenArchive(path);
+    if (kind == Archive::None) {
         return WriteResult::NotANoteName;
     }
     try {

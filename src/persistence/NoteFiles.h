@@ -4,13 +4,14 @@
 #pragma once
 
 #include "Basedata.h"
+#include "FileKinds.h"
 #include "NoteWindow.h"
 
 #include <string>
 
 namespace notefiles {
 
-enum class Layout { Current, Format04 };
+using Layout = filekinds::Layout;
 enum class WriteResult { Written, NotANoteName, Failed };
 
 // Empties the read buffers and reads the four objects of the note at

@@ -1,11 +1,12 @@
 #include "Issuing.h"
 
 #include "Cp932.h"
+#include "SaveFile.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <sys/file.h>
 #include <unistd.h>
 #include <vector>
 
@@ -365,25 +366,51 @@ std::string InFolder(const std::string& folder, const std::string& name) {
     return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
-std::string SystemError(const std::string& what, const std::string& path) {
-    return what + " " + path + ": " + std::strerror(errno);
+// The whole content of an existing file; false when it exists and cannot be
+// read. A missing file reads as empty.
+bool ReadWhole(const std::string& path, std::string& content) {
+    content.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno == ENOENT;
+    }
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            ::close(fd);
+            return n == 0;
+        }
+        content.append(buffer, static_cast<size_t>(n));
+    }
 }
 
-// Writes all bytes; false on error.
-bool WriteAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
+// Holds the issue folder for one issuer at a time from naming the file to
+// writing its index line; released when destroyed. Without a lock (a file
+// system that has none) issuing goes on: the names stay race-free anyway.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& folder)
+        : fd_(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (fd_ >= 0) {
+            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
             }
-            return false;
         }
-        done += static_cast<size_t>(n);
     }
-    return true;
-}
+    ~FolderLock() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int fd_;
+};
 
 } // namespace
 
@@ -408,54 +435,23 @@ std::optional<IssueFacts> FactsOfWindow(const NoteWindow& window, int kind, std:
     return facts;
 }
 
-std::string ReserveFile(const std::string& folder, const IssueFacts& facts, std::string& error) {
-    constexpr int kMostCopies = 9999;
-    for (int copy = 1; copy <= kMostCopies; ++copy) {
-        const std::string path = InFolder(folder, IssueFileName(facts, copy));
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            return path;
-        }
-        if (errno != EEXIST) {
-            error = SystemError("書き込めません", path);
-            return std::string();
-        }
-    }
-    error = "同じ名前のファイルが多すぎます: " + InFolder(folder, IssueFileName(facts, 1));
-    return std::string();
-}
-
 bool AppendIndexLine(const std::string& folder, const std::string& line, std::string& error) {
     const std::string path = InFolder(folder, IndexFileName());
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        error = SystemError("索引簿に書き込めません", path);
+    std::string content;
+    if (!ReadWhole(path, content)) {
+        error = "索引簿を読めません: " + path + ": " + std::strerror(errno);
         return false;
     }
-    std::string bytes;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        error = SystemError("索引簿に書き込めません", path);
-        ::close(fd);
-        return false;
+    if (content.empty()) {
+        content = "\xEF\xBB\xBF" + IndexHeader();
+    } else if (content.back() != '\n') {
+        content += "\r\n"; // a last line left without its line end
     }
-    if (info.st_size == 0) {
-        bytes = "\xEF\xBB\xBF" + IndexHeader();
-    } else {
-        // A last line left without its line end gets one first.
-        char last = '\n';
-        if (::pread(fd, &last, 1, info.st_size - 1) == 1 && last != '\n') {
-            bytes = "\r\n";
-        }
-    }
-    bytes += line;
-    const bool written = WriteAll(fd, bytes);
-    const int savedErrno = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        errno = written ? errno : savedErrno;
-        error = SystemError("索引簿に書き込めません", path);
+    content += line;
+    safefile::SaveError failure = safefile::SaveError::None;
+    std::string message;
+    if (!safefile::ReplaceFile(path, content, safefile::kNoSizeCap, failure, message)) {
+        error = "索引簿に書き込めません: " + message;
         return false;
     }
     return true;
@@ -467,17 +463,35 @@ std::string IssueNote(const NoteWindow& window, int kind, const std::string& fol
     if (!facts) {
         return std::string();
     }
-    const std::string path = ReserveFile(folder, *facts, error);
-    if (path.empty()) {
+    safefile::SaveFile pdf(InFolder(folder, IssueFileName(*facts, 1)));
+    if (!pdf.OpenNew()) {
+        error = "書き込めません: " + pdf.ErrorString();
         return std::string();
     }
-    if (!write(path, error)) {
-        ::unlink(path.c_str());
+    if (!write(pdf.TemporaryPath(), error)) {
+        return std::string();
+    }
+    const FolderLock lock(folder);
+    constexpr int kMostCopies = 9999;
+    std::string path;
+    for (int copy = 1; copy <= kMostCopies && path.empty(); ++copy) {
+        const std::string candidate = InFolder(folder, IssueFileName(*facts, copy));
+        if (pdf.CommitNew(candidate)) {
+            path = candidate;
+        } else if (pdf.Error() != safefile::SaveError::Exists) {
+            error = "書き込めません: " + pdf.ErrorString();
+            return std::string();
+        }
+    }
+    if (path.empty()) {
+        error = "同じ名前のファイルが多すぎます: " + InFolder(folder, IssueFileName(*facts, 1));
         return std::string();
     }
     const std::string fileName = path.substr(path.find_last_of('/') + 1);
     if (!AppendIndexLine(folder, IndexLine(*facts, fileName), error)) {
-        error = path + " は書き込みましたが、" + error;
+        // Not issued: no document outside the index.
+        ::unlink(path.c_str());
+        error = path + " を索引簿に記入できないため発行しませんでした。" + error;
         return std::string();
     }
     return path;

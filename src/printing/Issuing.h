@@ -70,21 +70,21 @@ std::string IndexFileName();
 // is not a date or the kind is unknown.
 std::optional<IssueFacts> FactsOfWindow(const NoteWindow& window, int kind, std::string& error);
 
-// Creates the file exclusively under the first free name in `folder`
-// (copy 1, 2, 3 …); returns its path, or empty with `error` set.
-std::string ReserveFile(const std::string& folder, const IssueFacts& facts, std::string& error);
-
 // Appends the line to the index, writing the byte order mark and the header
-// first when the index is new or empty. False with `error` set on failure.
+// first when the index is new or empty. The index is replaced as a whole
+// through the safe replace, so it is never left half written. False with
+// `error` set on failure.
 bool AppendIndexLine(const std::string& folder, const std::string& line, std::string& error);
 
-// Writes a PDF to the path; false with an error message on failure.
+// Writes a PDF into the file at `path` (a temporary file that is put under
+// its issued name afterwards); false with an error message on failure.
 using PdfWriter = std::function<bool(const std::string& path, std::string& error)>;
 
-// Issues the window's note: reserves the file name, writes the PDF through
-// `write` and appends the index line. Returns the path written, or empty
-// with `error` set; a PDF that could not be written leaves no file and no
-// index line behind.
+// Issues the window's note: writes the PDF through `write` into a new file
+// in `folder`, gives it the first free name of copy 1, 2, 3 … (an existing
+// file is never replaced, even by another program issuing at the same
+// moment) and appends its index line. Returns the path written, or empty
+// with `error` set; a failure leaves neither a PDF nor an index line behind.
 std::string IssueNote(const NoteWindow& window, int kind, const std::string& folder,
                       const PdfWriter& write, std::string& error);
 

@@ -118,6 +118,12 @@ void RecordingSurface::DrawLine(int x1, int y1, int x2, int y2) {
     calls_.push_back(c);
 }
 
+void RecordingSurface::Clear() {
+    calls_.clear();
+    font_ = PrintFont{};
+    pen_ = 1;
+}
+
 std::vector<RecordingSurface::Call> RecordingSurface::Of(Op op) const {
     std::vector<Call> out;
     for (const Call& c : calls_) {

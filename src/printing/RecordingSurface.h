@@ -45,7 +45,8 @@ public:
     void DrawLine(int x1, int y1, int x2, int y2) override;
 
     const std::vector<Call>& Calls() const { return calls_; }
-    void Clear() { calls_.clear(); }
+    // Forgets the calls and the selected font and pen, as a new surface.
+    void Clear();
 
     // The calls of one kind, in order.
     std::vector<Call> Of(Op op) const;

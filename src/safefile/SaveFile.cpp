@@ -287,7 +287,8 @@ bool SaveFile::PlaceTemporary() {
     return true;
 }
 
-bool SaveFile::Commit() {
+// Checks the size, gives the file its owner and mode and flushes it.
+bool SaveFile::Finish(unsigned mode) {
     if (fd_ < 0 || error_ != SaveError::None) {
         return Fail(error_ == SaveError::None ? SaveError::WriteFailed : error_, EBADF);
     }
@@ -302,17 +303,76 @@ bool SaveFile::Commit() {
         // Only possible with the right to; otherwise the new file is ours.
         [[maybe_unused]] const int ignored = ::fchown(fd_, targetUid_, targetGid_);
     }
-    const unsigned mode = targetExists_ ? targetMode_ : ModeForNewFile();
     if (::fchmod(fd_, mode) != 0 || ::fsync(fd_) != 0) {
         return Fail(SaveError::WriteFailed, errno);
     }
-    if (!PlaceTemporary()) {
+    return true;
+}
+
+bool SaveFile::Commit() {
+    if (!Finish(targetExists_ ? targetMode_ : ModeForNewFile()) || !PlaceTemporary()) {
         return false;
     }
     SyncFolder(folder_);
     const int closed = ::close(fd_);
     fd_ = -1;
     (void)closed; // the content is on disk already
+    return true;
+}
+
+bool SaveFile::OpenNew() {
+    Discard();
+    error_ = SaveError::None;
+    systemError_ = 0;
+    written_ = 0;
+    targetExists_ = false;
+    resolved_ = path_;
+    folder_ = FolderOf(path_);
+    RemoveStaleTemporaries(folder_);
+    return CreateTemporary();
+}
+
+bool SaveFile::CommitNew(const std::string& path) {
+    if (error_ == SaveError::Exists) {
+        error_ = SaveError::None; // an earlier name was taken; this is the next try
+        systemError_ = 0;
+    }
+    resolved_ = path;
+    if (FolderOf(path) != folder_) {
+        return Fail(SaveError::CannotReplace, EXDEV);
+    }
+    if (!Finish(ModeForNewFile())) {
+        return false;
+    }
+    // A link fails when the name exists, whatever it is: the test and the
+    // placing are one step.
+    int placed = -1;
+    if (tempName_.empty()) {
+        const std::string procPath = "/proc/self/fd/" + std::to_string(fd_);
+        placed = ::linkat(fd_, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH);
+        if (placed != 0 && errno != EEXIST) {
+            placed =
+                ::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW);
+        }
+    } else {
+        placed = ::link(InFolder(folder_, tempName_).c_str(), path.c_str());
+    }
+    if (placed != 0) {
+        if (errno == EEXIST) {
+            error_ = SaveError::Exists;
+            systemError_ = EEXIST;
+            return false;
+        }
+        return Fail(SaveError::CannotReplace, errno);
+    }
+    if (!tempName_.empty()) {
+        ::unlink(InFolder(folder_, tempName_).c_str());
+        tempName_.clear();
+    }
+    SyncFolder(folder_);
+    const int closed = ::close(fd_);
+    fd_ = -1;
+    (void)closed;
     return true;
 }
 
@@ -338,6 +398,8 @@ std::string SaveFile::ErrorString() const {
         return "cannot write " + target + ": " + reason;
     case SaveError::CannotReplace:
         return "cannot replace " + target + ": " + reason;
+    case SaveError::Exists:
+        return target + " exists already";
     }
     return std::string();
 }

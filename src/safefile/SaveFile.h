@@ -18,6 +18,7 @@ enum class SaveError {
     CannotCreate,   // no temporary file could be made in the target's folder
     WriteFailed,    // writing or flushing the temporary file failed
     CannotReplace,  // the temporary file could not take the target's place
+    Exists,         // a new file was asked for and the name is taken
 };
 
 constexpr std::size_t kNoSizeCap = std::numeric_limits<std::size_t>::max();
@@ -50,6 +51,16 @@ public:
     bool Commit();
     void Cancel();
 
+    // A new file that never replaces one: OpenNew makes the temporary file
+    // in the folder of the path given at construction without looking at
+    // any file of that name; CommitNew(path) then puts it under `path` (in
+    // that folder) only when no file has that name, in one step, so that no
+    // other writer can come between the test and the placing. When the name
+    // is taken it returns false with Exists and keeps the temporary, and
+    // another name may be tried; any other failure ends the save.
+    bool OpenNew();
+    bool CommitNew(const std::string& path);
+
     // A path under which other code (a PDF printer) may open the temporary
     // file for writing; valid between Open and Commit.
     std::string TemporaryPath() const;
@@ -64,6 +75,7 @@ private:
     bool Fail(SaveError error, int systemError);
     bool CreateTemporary();
     bool PlaceTemporary();
+    bool Finish(unsigned mode);
     void Discard();
 
     std::string path_;

@@ -1,6 +1,7 @@
 #include "GridExport.h"
 
 #include "Cp932.h"
+#include "FileKinds.h"
 #include "Xwritebiff.h"
 
 namespace spreadsheet {
@@ -10,17 +11,6 @@ namespace {
 // The grid's top-left cell lands in B8 of the sheet.
 constexpr int SheetRowOffset = 7;
 constexpr int SheetColOffset = 1;
-
-// The extension of the file name part of `path`, from its last '.'.
-std::string FileExtension(const std::string& path) {
-    std::string::size_type slash = path.rfind('/');
-    std::string::size_type start = slash == std::string::npos ? 0 : slash + 1;
-    std::string::size_type dot = path.rfind('.');
-    if (dot == std::string::npos || dot < start) {
-        return std::string();
-    }
-    return path.substr(dot);
-}
 
 } // namespace
 
@@ -33,7 +23,8 @@ std::string ExportQuestion() {
 }
 
 bool HasXlsExtension(const std::string& path) {
-    return FileExtension(path) == ".xls";
+    const filekinds::FileKind* kind = filekinds::KindOfName(path);
+    return kind != nullptr && kind->writer == filekinds::Writer::Spreadsheet;
 }
 
 bool IsBlankCell(const std::string& text) {

@@ -132,3 +132,44 @@ TEST(Calculation, TaxInclusiveRateOfMinusHundredGivesNoTax) {
     EXPECT_EQ(s.F(field::Tax), "0");
     EXPECT_EQ(calc::TaxOf(-999, 0, 5), -49); // truncation toward zero
 }
+
+// Products that binary floating point holds just below a whole number are
+// rounded up by the small allowance before the floor: 0.29 × 100 is 29 and
+// 1.15 × 100 is the base 115, not 28 and 114.
+TEST(Calculation, ProductsJustBelowAWholeNumberCountAsWhole) {
+    Sheet s;
+    s.Line(1, "0.29", "100");
+    s.Line(2, "1.15", "100");
+    calc::Recalculate(s.w);
+    EXPECT_EQ(s.Amount(1), "29");
+    EXPECT_EQ(s.Amount(2), "115");
+
+    s.w.SetTaxMode(1);
+    s.Line(1, "1.15", "100");
+    s.Line(2, "", "");
+    calc::Recalculate(s.w);
+    // base 115, tax floor(5 × 115 / 100) = 5.
+    EXPECT_EQ(s.Amount(1), "120");
+}
+
+// Sums and taxes that leave 64 bits stop at its ends instead of wrapping
+// round to the other sign.
+TEST(Calculation, TotalsBeyondSixtyFourBitsStopAtItsEnds) {
+    Sheet s;
+    s.Line(1, "", "", "9223372036854775807");
+    s.Line(2, "", "", "9223372036854775807");
+    EXPECT_EQ(calc::SumAmounts(s.w), INT64_MAX);
+    s.Line(1, "", "", "-9223372036854775808");
+    s.Line(2, "", "", "-1");
+    EXPECT_EQ(calc::SumAmounts(s.w), INT64_MIN);
+
+    EXPECT_EQ(calc::TaxOf(INT64_MAX, 0, 200), INT64_MAX);
+    EXPECT_EQ(calc::TaxOf(INT64_MIN, 0, 200), INT64_MIN);
+    EXPECT_EQ(calc::TaxOf(INT64_MAX, 1, -99), INT64_MIN); // divided by 1
+    EXPECT_EQ(calc::TaxOf(INT64_MIN, 1, -99), INT64_MAX);
+    s.Line(1, "", "", "9223372036854775807");
+    s.Line(2, "", "", "");
+    calc::Recalculate(s.w);
+    EXPECT_EQ(s.F(field::TaxInclusiveTotal), "9223372036854775807");
+    EXPECT_EQ(s.F(field::Tax), "461168601842738790");
+}

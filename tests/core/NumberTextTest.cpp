@@ -55,3 +55,15 @@ TEST(NumberText, NumbersToText) {
     EXPECT_EQ(FloatToStr(1e15), "1E15");
     EXPECT_EQ(FloatToStr(1.5e-7), "1.5E-7");
 }
+
+// Only spaces may lead an integer; a quantity skips every kind of leading
+// white space, tabs included.
+TEST(NumberText, LeadingTabs) {
+    EXPECT_EQ(StrToIntDef("\t5", 7), 7);
+    EXPECT_EQ(StrToIntDef(" \t5", 7), 7);
+    EXPECT_EQ(StrToIntDef("\t\t", 7), 7);
+    EXPECT_EQ(StrToInt64Def("\t5", 7), 7);
+    EXPECT_EQ(StrToIntDef("  5", 7), 5);
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix("\t\t12"), 12);
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix("\t -1.5"), -1.5);
+}

@@ -77,6 +77,16 @@ TEST(Transfer, GridToLinesSkipsRowsWithOnlyRemarks) {
     EXPECT_EQ(lines.at(20).tani, "u");
 }
 
+// A row holding nothing but an amount (a typed total) is a line of the note.
+TEST(Transfer, GridToLinesKeepsARowWithOnlyAnAmount) {
+    MemoryWindow w = Window();
+    w.SetCell(col::Amount, 3, "500");
+    hinmokumap lines;
+    GridToLines(w, lines);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines.at(3), hinmoku(3, "", "", 0, "", 0, 500, ""));
+}
+
 TEST(Transfer, RecordsToWindowAndBack) {
     MemoryWindow w = Window();
     NoteContainers note;

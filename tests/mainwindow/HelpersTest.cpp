@@ -48,6 +48,23 @@ TEST(AppSettingsTest, WritingIntoMissingFolderFails) {
     EXPECT_FALSE(appsettings::Write(dir.filePath("gone/Slipr.ini"), {"/", 1, 1}));
 }
 
+TEST(AppSettingsTest, IssueFolderLivesBesideTheWindowKeys) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Slipr.ini");
+    EXPECT_EQ(appsettings::ReadIssueFolder(path), QString());
+    ASSERT_TRUE(appsettings::Write(path, {Q("/home/利用者/"), 15, 25}));
+    ASSERT_TRUE(appsettings::WriteIssueFolder(path, Q("/home/利用者/発行済み")));
+    EXPECT_EQ(appsettings::ReadIssueFolder(path), Q("/home/利用者/発行済み"));
+    // Each writer keeps the other's keys.
+    ASSERT_TRUE(appsettings::Write(path, {Q("/srv/"), 1, 2}));
+    EXPECT_EQ(appsettings::ReadIssueFolder(path), Q("/home/利用者/発行済み"));
+    EXPECT_EQ(appsettings::Read(path, "/x").top, 1);
+    // A settings file the user made read-only is left as it is.
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    EXPECT_FALSE(appsettings::WriteIssueFolder(path, "/elsewhere"));
+    EXPECT_EQ(appsettings::ReadIssueFolder(path), Q("/home/利用者/発行済み"));
+}
+
 TEST(AppSettingsTest, RememberedFolderIsTheNotesFolderWithSeparator) {
     EXPECT_EQ(appsettings::FolderToRemember("/data/notes/a.srt", "/work"), "/data/notes/");
     EXPECT_EQ(appsettings::FolderToRemember("", "/work"), "/work");

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -218,12 +219,50 @@ TEST_F(IssueFolder, FailuresAreReportedAndLeaveNoIndexLine) {
     EXPECT_EQ(written_, 0);
     EXPECT_TRUE(fs::is_empty(dir_));
 
-    // The index cannot be written: reported, the PDF kept and named.
+    // The index cannot be written: reported, and the PDF taken back, so
+    // that the folder holds no document its index does not list.
     fs::create_directory(dir_ / issuing::IndexFileName());
     error.clear();
     EXPECT_TRUE(Issue(2, error).empty());
     EXPECT_NE(error.find("20261209_山田商店_110000_0042.pdf"), std::string::npos) << error;
     EXPECT_NE(error.find("索引簿"), std::string::npos) << error;
+    EXPECT_EQ(written_, 1);
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+        left.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(left, std::vector<std::string>{issuing::IndexFileName()});
+
+    // A write-protected index is not replaced either.
+    fs::remove(dir_ / issuing::IndexFileName());
+    std::ofstream(dir_ / issuing::IndexFileName(), std::ios::binary) << "\xEF\xBB\xBFkept\r\n";
+    fs::permissions(dir_ / issuing::IndexFileName(), fs::perms::owner_read);
+    error.clear();
+    EXPECT_TRUE(Issue(2, error).empty());
+    EXPECT_EQ(Index(), "\xEF\xBB\xBFkept\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(IssueFolder, ANameTakenWhileThePdfIsWrittenIsLeftAlone) {
+    // Another program issues the same note while this PDF is being written,
+    // and an archived copy of an older issue is write-protected.
+    std::ofstream(dir_ / "20261209_山田商店_110000_0042-2.pdf") << "archived";
+    fs::permissions(dir_ / "20261209_山田商店_110000_0042-2.pdf", fs::perms::owner_read);
+    issuing::PdfWriter racing = [this](const std::string& path, std::string&) {
+        std::ofstream(dir_ / "20261209_山田商店_110000_0042.pdf") << "the other one";
+        std::ofstream(path, std::ios::binary) << "%PDF mine";
+        return true;
+    };
+    std::string error;
+    const std::string path = issuing::IssueNote(window_, 2, dir_.string(), racing, error);
+    EXPECT_EQ(fs::path(path).filename().string(), "20261209_山田商店_110000_0042-3.pdf") << error;
+    EXPECT_EQ(ReadAll(path), "%PDF mine");
+    EXPECT_EQ(ReadAll(dir_ / "20261209_山田商店_110000_0042.pdf"), "the other one");
+    EXPECT_EQ(ReadAll(dir_ / "20261209_山田商店_110000_0042-2.pdf"), "archived");
+    // Only this issue is in the index.
+    EXPECT_EQ(Index(), "\xEF\xBB\xBF" + issuing::IndexHeader() +
+                           "2026/12/09,山田商店,110000,10000,0042,請求書,"
+                           "20261209_山田商店_110000_0042-3.pdf\r\n");
 }
 
 TEST_F(IssueFolder, NewFilesFollowTheUmask) {
@@ -238,4 +277,10 @@ TEST_F(IssueFolder, NewFilesFollowTheUmask) {
     ASSERT_EQ(::stat((dir_ / issuing::IndexFileName()).c_str(), &index), 0);
     EXPECT_EQ(pdf.st_mode & 0777, 0644u);
     EXPECT_EQ(index.st_mode & 0777, 0644u);
+
+    // An index the user gave other permissions keeps them.
+    ::chmod((dir_ / issuing::IndexFileName()).c_str(), 0664);
+    ASSERT_FALSE(Issue(1, error).empty()) << error;
+    ASSERT_EQ(::stat((dir_ / issuing::IndexFileName()).c_str(), &index), 0);
+    EXPECT_EQ(index.st_mode & 0777, 0664u);
 }

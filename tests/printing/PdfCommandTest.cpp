@@ -134,3 +134,61 @@ TEST_F(PdfCommand, IssueWritesANamedPdfAndItsIndexLine) {
     EXPECT_EQ(nowhere.status, 1);
     EXPECT_FALSE(nowhere.out.empty());
 }
+
+// Written files get 0666 less the umask, as notes and spreadsheets do, and
+// a replaced PDF keeps the mode it had.
+TEST_F(PdfCommand, WrittenFilesFollowTheUmask) {
+    const std::string pdf = Path("note.pdf");
+    ASSERT_EQ(RunShell("umask 022; " + Cli() + "'" + Note() + "' '" + pdf + "' --kind 1").status,
+              0);
+    EXPECT_EQ(fs::status(pdf).permissions(), fs::perms(0644));
+    fs::permissions(pdf, fs::perms(0604));
+    ASSERT_EQ(RunShell("umask 077; " + Cli() + "'" + Note() + "' '" + pdf + "' --kind 2").status,
+              0);
+    EXPECT_EQ(fs::status(pdf).permissions(), fs::perms(0604));
+
+    const std::string issue = std::string("umask 022; env -u QT_QPA_PLATFORM '") + NOTORIO_CLI +
+                              "' issue '" + Note() + "' '" + Path("issued") + "'";
+    fs::create_directory(Path("issued"));
+    const Result issued = RunShell(issue);
+    ASSERT_EQ(issued.status, 0) << issued.out;
+    EXPECT_EQ(fs::status(issued.out.substr(0, issued.out.size() - 1)).permissions(),
+              fs::perms(0644));
+    EXPECT_EQ(fs::status(Path("issued/索引簿.csv")).permissions(), fs::perms(0644));
+}
+
+// notorio-cli print: arguments are checked before anything is printed; an
+// unknown queue is an error.
+TEST_F(PdfCommand, PrintRefusesBadArgumentsAndUnknownQueues) {
+    const std::string print =
+        std::string("env -u QT_QPA_PLATFORM '") + NOTORIO_CLI + "' print '" + Note() + "'";
+    for (const std::string& args :
+         {std::string(" --kind 4"), std::string(" --kind"), std::string(" --printer"),
+          std::string(" --dpi 300"), std::string(" extra")}) {
+        EXPECT_EQ(RunShell(print + args).status, 1) << args;
+    }
+    const Result unknown = RunShell(print + " --printer no-such-queue-here");
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_NE(unknown.out.find("no-such-queue-here"), std::string::npos) << unknown.out;
+}
+
+// Only where cupsd runs a queue that writes PDF files (cups-pdf): the note
+// goes through it as a job.
+TEST_F(PdfCommand, PrintsOnACupsPdfQueue) {
+    const Result devices = RunShell("lpstat -v");
+    std::string queue;
+    const size_t at = devices.status == 0 ? devices.out.find(": cups-pdf:/") : std::string::npos;
+    if (at != std::string::npos) {
+        const size_t start = devices.out.rfind("device for ", at);
+        if (start != std::string::npos) {
+            queue = devices.out.substr(start + 11, at - start - 11);
+        }
+    }
+    if (queue.empty()) {
+        GTEST_SKIP() << "no cupsd with a cups-pdf queue here";
+    }
+    const Result r = RunShell(std::string("env -u QT_QPA_PLATFORM '") + NOTORIO_CLI + "' print '" +
+                              Note() + "' --kind 2 --printer '" + queue + "'");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(r.out.empty()) << r.out;
+}

@@ -1,5 +1,6 @@
 #include "PrintJobs.h"
 #include "Cp932.h"
+#include "Issuing.h"
 #include "MemoryWindow.h"
 #include "NoteLayout.h"
 #include "QtApp.h"
@@ -7,7 +8,9 @@
 #include "Unit6.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPageLayout>
@@ -16,6 +19,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -23,7 +27,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -380,4 +386,190 @@ TEST(CustomPrint, PlaceholderWindow) {
     for (QWidget* top : QApplication::topLevelWidgets()) {
         EXPECT_EQ(dynamic_cast<TForm6*>(top), nullptr);
     }
+}
+
+namespace {
+
+unsigned ModeOf(const QString& path) {
+    struct stat info {};
+    ::stat(path.toLocal8Bit().constData(), &info);
+    return info.st_mode & 07777;
+}
+
+// Sets the umask for one scope.
+class Umask {
+public:
+    explicit Umask(mode_t mask) : previous_(::umask(mask)) {}
+    ~Umask() { ::umask(previous_); }
+
+private:
+    mode_t previous_;
+};
+
+// Runs `step` on the application's modal window (polled) while `command`
+// runs; returns whether one was seen.
+bool OnModal(const std::function<void()>& command, const std::function<void(QWidget*)>& step) {
+    bool seen = false;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && !seen) {
+            seen = true;
+            step(modal);
+        }
+    });
+    poll.start();
+    command();
+    poll.stop();
+    return seen;
+}
+
+} // namespace
+
+TEST(PrintJobs, PdfFilesFollowTheUmaskAndAReplacedOneKeepsItsMode) {
+    TestApp();
+    const Umask mask(022);
+    QTemporaryDir dir;
+    MemoryWindow w = SampleWindow();
+    std::string error;
+    const QString pdf = dir.filePath("note.pdf");
+    ASSERT_TRUE(printing::PrintNotesToPdf(w, printing::kCopy, 300, pdf.toStdString(), error));
+    EXPECT_EQ(ModeOf(pdf), 0644u);
+    ::chmod(pdf.toLocal8Bit().constData(), 0640);
+    ASSERT_TRUE(printing::PrintNotesToPdf(w, printing::kInvoice, 300, pdf.toStdString(), error));
+    EXPECT_EQ(ModeOf(pdf), 0640u);
+    EXPECT_NE(PdfText(pdf.toStdString()).find("請求書"), std::string::npos);
+
+    // The print dialog's print to file: a PDF printer with a file name.
+    const QString chosen = dir.filePath("chosen.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(chosen);
+    PRINTERSTATUS status;
+    PRINTERGRID grid;
+    ASSERT_TRUE(printing::PrintJob(printer, w, printing::kAllThree, status, grid, error)) << error;
+    EXPECT_EQ(printer.outputFileName(), chosen);
+    EXPECT_EQ(ModeOf(chosen), 0644u);
+    EXPECT_NE(RunCommand("pdfinfo '" + chosen.toStdString() + "'").find("Pages:           3"),
+              std::string::npos);
+
+    // Issued files and their index.
+    const std::string issued =
+        printing::IssuePdf(w, printing::kInvoice, dir.path().toStdString(), error);
+    ASSERT_FALSE(issued.empty()) << error;
+    EXPECT_EQ(ModeOf(QString::fromStdString(issued)), 0644u);
+    EXPECT_EQ(ModeOf(dir.filePath(QString::fromStdString(issuing::IndexFileName()))), 0644u);
+    EXPECT_NE(PdfText(issued).find("請求書"), std::string::npos);
+    // Nothing else: no temporary file left beside them.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4);
+
+    // A file that cannot be written is reported and the old one stays.
+    ::chmod(chosen.toLocal8Bit().constData(), 0444);
+    EXPECT_FALSE(printing::PrintJob(printer, w, printing::kCopy, status, grid, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_NE(RunCommand("pdfinfo '" + chosen.toStdString() + "'").find("Pages:           3"),
+              std::string::npos);
+}
+
+TEST(PrintJobs, ThePrintDialogGivesA4BackUnlessAPaperWasConfirmed) {
+    TestApp();
+    // Qt's dialog puts the queue's default paper on the printer; a PDF
+    // printer on Letter stands for that here.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    PRINTERSTATUS status;
+    bool accepted = false;
+    EXPECT_TRUE(OnModal([&] { accepted = printing::ShowPrintDialog(nullptr, status, printer); },
+                        [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); }));
+    ASSERT_TRUE(accepted);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(printer.pageLayout().margins(), printer.pageLayout().minimumMargins());
+
+    // The page settings offer A4; a paper the user confirms there stays.
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    QPageSize offered;
+    const bool shown =
+        OnModal([&] { accepted = printing::ShowPrintDialog(nullptr, status, printer); },
+                [&](QWidget* dialog) {
+                    auto* properties =
+                        dialog->findChild<QPushButton*>(QStringLiteral("properties"));
+                    ASSERT_NE(properties, nullptr);
+                    QTimer::singleShot(100, [&offered, dialog] {
+                        for (auto* sizes :
+                             dialog->findChildren<QComboBox*>(QStringLiteral("pageSizeCombo"))) {
+                            if (!sizes->isVisible()) {
+                                continue;
+                            }
+                            offered = sizes->currentData().value<QPageSize>();
+                            for (int i = 0; i < sizes->count(); ++i) {
+                                if (sizes->itemData(i).value<QPageSize>().id() == QPageSize::A5) {
+                                    sizes->setCurrentIndex(i);
+                                }
+                            }
+                            static_cast<QDialog*>(sizes->window())->accept();
+                        }
+                    });
+                    properties->click();
+                    static_cast<QDialog*>(dialog)->accept();
+                });
+    EXPECT_TRUE(shown);
+    ASSERT_TRUE(accepted);
+    EXPECT_EQ(offered.id(), QPageSize::A4);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
+}
+
+// Only where a print system has a queue whose default paper is not A4: the
+// dialog accepted as it opens prints on A4 there.
+TEST(PrintJobs, AQueueWithAnotherDefaultPaperPrintsOnA4ThroughTheDialog) {
+    TestApp();
+    QString queue;
+    for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) {
+        if (info.defaultPageSize().id() != QPageSize::A4 &&
+            info.supportedPageSizes().contains(QPageSize(QPageSize::A4))) {
+            queue = info.printerName();
+        }
+    }
+    if (queue.isEmpty()) {
+        GTEST_SKIP() << "no print queue with another default paper here";
+    }
+    QPrinter printer(QPrinterInfo::printerInfo(queue), QPrinter::HighResolution);
+    printing::PrepareNotePrinter(printer);
+    PRINTERSTATUS status;
+    bool accepted = false;
+    EXPECT_TRUE(OnModal([&] { accepted = printing::ShowPrintDialog(nullptr, status, printer); },
+                        [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); }));
+    ASSERT_TRUE(accepted);
+    EXPECT_EQ(printer.printerName(), queue);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4) << queue.toStdString();
+}
+
+TEST(PrintPreview, PrintsFromThePreviewThroughTheSafeReplace) {
+    TestApp();
+    const Umask mask(022);
+    QTemporaryDir dir;
+    MemoryWindow w = SampleWindow();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printing::PrepareNotePrinter(printer);
+    PRINTERSTATUS status;
+    PRINTERGRID grid;
+    RecordingSurface recorded;
+    const auto preview = printing::CreatePrintPreview(nullptr, printer, w, printing::kAllThree,
+                                                      status, grid, &recorded);
+    auto* pages = preview->findChild<QPrintPreviewWidget*>();
+    ASSERT_NE(pages, nullptr);
+    pages->updatePreview();
+    const std::vector<RecordingSurface::Call> previewed = recorded.Calls();
+    recorded.Clear();
+
+    // The preview's print button with print to file chosen.
+    const QString file = dir.filePath("from-preview.pdf");
+    printer.setOutputFileName(file);
+    pages->print();
+    EXPECT_TRUE(SameCalls(recorded.Calls(), previewed));
+    EXPECT_EQ(ModeOf(file), 0644u);
+    EXPECT_NE(RunCommand("pdfinfo '" + file.toStdString() + "'").find("Pages:           3"),
+              std::string::npos);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }

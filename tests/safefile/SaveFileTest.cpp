@@ -240,3 +240,40 @@ TEST_F(SaveFileTest, SaveKilledBeforeTheCommitLeavesNothingOnceTheNextSaveRan) {
 }
 
 } // namespace
+
+TEST_F(SaveFileTest, NewFilesNeverReplaceAndTryTheNextName) {
+    Put(File("a.pdf"), "kept");
+    ::chmod(File("a.pdf").c_str(), 0444); // an archived file, write-protected
+    SaveFile first(File("a.pdf"));
+    ASSERT_TRUE(first.OpenNew()) << first.ErrorString();
+    std::ofstream(first.TemporaryPath(), std::ios::binary) << "first";
+    EXPECT_FALSE(first.CommitNew(File("a.pdf")));
+    EXPECT_EQ(first.Error(), SaveError::Exists);
+    EXPECT_EQ(Read(File("a.pdf")), "kept");
+
+    // A second writer takes the next name between the two tries of the first.
+    SaveFile second(File("a.pdf"));
+    ASSERT_TRUE(second.OpenNew());
+    ASSERT_TRUE(second.Write("second"));
+    ASSERT_TRUE(second.CommitNew(File("a-2.pdf"))) << second.ErrorString();
+    EXPECT_FALSE(first.CommitNew(File("a-2.pdf")));
+    EXPECT_EQ(first.Error(), SaveError::Exists);
+    ASSERT_TRUE(first.CommitNew(File("a-3.pdf"))) << first.ErrorString();
+    EXPECT_EQ(first.Error(), SaveError::None);
+
+    EXPECT_EQ(Read(File("a.pdf")), "kept");
+    EXPECT_EQ(Read(File("a-2.pdf")), "second");
+    EXPECT_EQ(Read(File("a-3.pdf")), "first");
+    EXPECT_EQ(Mode(File("a-2.pdf")), 0644u);
+    EXPECT_EQ(Mode(File("a-3.pdf")), 0644u);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"a-2.pdf", "a-3.pdf", "a.pdf"}));
+
+    // A name in another folder is refused and the temporary goes.
+    fs::create_directory(File("sub"));
+    SaveFile elsewhere(File("b.pdf"));
+    ASSERT_TRUE(elsewhere.OpenNew());
+    EXPECT_FALSE(elsewhere.CommitNew(File("sub/b.pdf")));
+    EXPECT_EQ(elsewhere.Error(), SaveError::CannotReplace);
+    EXPECT_FALSE(elsewhere.CommitNew(File("b.pdf")));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"a-2.pdf", "a-3.pdf", "a.pdf", "sub"}));
+}
