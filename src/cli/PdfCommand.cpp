@@ -1,6 +1,8 @@
-// notorio-cli pdf NOTE OUT.pdf [--kind 0|1|2|3] [--dpi N]: opens the note as
-// the window's open command does and prints the pages of the kind into one
-// PDF file through the print engine, on a device of N dots per inch.
+// notorio-cli pdf NOTE OUT.pdf [--kind 0|1|2|3] [--dpi N] [--registration T…]
+// [--master DIR]: opens the note as the window's open command does and
+// prints the pages of the kind into one PDF file through the print engine,
+// on a device of N dots per inch, with the issuer's registration number
+// given or found in DIR's registers.
 #include "CliNote.h"
 #include "Commands.h"
 
@@ -20,7 +22,8 @@
 
 namespace {
 
-constexpr const char* kUsage = "pdf NOTE OUT.pdf [--kind 0|1|2|3] [--dpi N]";
+constexpr const char* kUsage =
+    "pdf NOTE OUT.pdf [--kind 0|1|2|3] [--dpi N] [--registration T...] [--master DIR]";
 constexpr int kMinDpi = 72;
 constexpr int kMaxDpi = 4800;
 
@@ -29,6 +32,7 @@ struct PdfOptions {
     std::string output;
     int kind = printing::kAllThree;
     int dpi = 600;
+    cli::IssuerOptions issuer;
 };
 
 std::optional<int> WholeNumber(const std::string& text) {
@@ -42,8 +46,11 @@ std::optional<int> WholeNumber(const std::string& text) {
 }
 
 // The options, or nothing with a message in `error`.
-std::optional<PdfOptions> ParseOptions(const std::vector<std::string>& args, std::string& error) {
+std::optional<PdfOptions> ParseOptions(std::vector<std::string> args, std::string& error) {
     PdfOptions options;
+    if (!cli::TakeIssuerOptions(args, options.issuer, error)) {
+        return std::nullopt;
+    }
     std::vector<std::string> files;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -92,7 +99,7 @@ int RunPdf(const std::vector<std::string>& args) {
     }
     MemoryWindow window;
     NoteContainers note;
-    if (!cli::OpenNoteHeadless(options->note, window, note)) {
+    if (!cli::OpenNoteHeadless(options->note, window, note, options->issuer)) {
         return 1;
     }
     const std::unique_ptr<QGuiApplication> app = cli::StartGuiApplication();

@@ -21,6 +21,10 @@ std::string Json(std::int32_t value) {
     return std::to_string(value);
 }
 
+std::string Json(std::int64_t value) {
+    return std::to_string(value);
+}
+
 std::string Json(double value) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -103,6 +107,16 @@ std::string LineJson(const hinmoku& line) {
         .Str();
 }
 
+// One object per rate of the breakdown, highest rate first.
+std::string RatesJson(const RateTotals& totals) {
+    std::vector<std::string> rates;
+    for (const RateTotal& t : totals) {
+        rates.push_back(
+            Object().Add("rate", t.rate).Add("amount", t.amount).Add("tax", t.tax).Str());
+    }
+    return Array(rates);
+}
+
 std::string NoteJson(const MemoryWindow& window, const NoteContainers& note) {
     Object fields;
     for (int n = 1; n <= field::Count; ++n) {
@@ -132,24 +146,34 @@ std::string NoteJson(const MemoryWindow& window, const NoteContainers& note) {
         .Raw("taxMode", std::to_string(window.TaxMode()))
         .Raw("grid", Array(rows, ",\n    "))
         .Add("status", window.Status())
+        .Add("registration", window.Field(field::Registration))
+        .Raw("rates", RatesJson(window.RateBreakdown()))
         .Raw("records", records)
         .Str();
 }
 
-int Show(const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        std::cerr << "usage: notorio-cli show NOTE\n";
+constexpr const char* kUsage = "show NOTE [--registration T...] [--master DIR]";
+
+int Show(std::vector<std::string> args) {
+    cli::IssuerOptions issuer;
+    std::string error;
+    if (!cli::TakeIssuerOptions(args, issuer, error)) {
+        std::cerr << error << '\n';
+        return 1;
+    }
+    if (args.size() != 1 || args[0].rfind("--", 0) == 0) {
+        std::cerr << "usage: notorio-cli " << kUsage << '\n';
         return 1;
     }
     MemoryWindow window;
     NoteContainers note;
-    if (!cli::OpenNoteHeadless(args[0], window, note)) {
+    if (!cli::OpenNoteHeadless(args[0], window, note, issuer)) {
         return 1;
     }
     std::cout << NoteJson(window, note) << '\n';
     return 0;
 }
 
-const cli::CommandRegistration registration("show", "show NOTE", Show);
+const cli::CommandRegistration registration("show", kUsage, Show);
 
 } // namespace

@@ -136,6 +136,10 @@ struct NoteContainers {
     // Registers and the positions of the chosen entries.
     ownerlist owner_ma_lo;
     std::int32_t int_owner_no = 0;
+    // The registration number (登録番号) of each issuer in `owner_ma_lo`, by
+    // position ("" for none). Not part of the master file: a side file
+    // beside it holds them.
+    wordlist owner_touroku;
     customerlist customer_ma_lo;
     std::int32_t int_customer_no = 0;
 

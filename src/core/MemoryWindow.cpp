@@ -5,8 +5,8 @@
 #include "WindowTexts.h"
 
 MemoryWindow::MemoryWindow(int cols, int rows)
-    : cols_(cols), rows_(rows), cells_(static_cast<size_t>(cols * rows)),
-      fields_(field::Count + 1) {}
+    : cols_(cols), rows_(rows), cells_(static_cast<size_t>(cols * rows)), fields_(field::Last + 1) {
+}
 
 std::string MemoryWindow::Cell(int col, int row) const {
     if (col < 0 || col >= cols_ || row < 0 || row >= rows_) {
@@ -23,14 +23,14 @@ void MemoryWindow::SetCell(int col, int row, const std::string& text) {
 }
 
 std::string MemoryWindow::Field(int number) const {
-    if (number < 1 || number > field::Count) {
+    if (number < 1 || number > field::Last) {
         return std::string();
     }
     return fields_[static_cast<size_t>(number)];
 }
 
 void MemoryWindow::SetField(int number, const std::string& text) {
-    if (number < 1 || number > field::Count) {
+    if (number < 1 || number > field::Last) {
         return;
     }
     fields_[static_cast<size_t>(number)] = text;

@@ -21,6 +21,8 @@ public:
     void SetStatus(const std::string& text) override { status_ = text; }
     int TaxMode() const override { return taxMode_; }
     void SetTaxMode(int mode) override { taxMode_ = mode; }
+    RateTotals RateBreakdown() const override { return breakdown_; }
+    void SetRateBreakdown(const RateTotals& totals) override { breakdown_ = totals; }
     void ShowMessage(const std::string& caption, const std::string& text) override;
 
     // Every message box shown so far, as (caption, text).
@@ -37,5 +39,6 @@ private:
     std::vector<std::string> fields_;
     std::string status_;
     int taxMode_ = 0;
+    RateTotals breakdown_;
     std::vector<std::pair<std::string, std::string>> messages_;
 };

@@ -4,7 +4,20 @@
 // tests and the command-line tool. Every text is code page 932 bytes.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
+
+// The lines taxed at one rate: their amount total and the tax on it,
+// computed once for the rate.
+struct RateTotal {
+    std::int32_t rate = 0;
+    std::int64_t amount = 0;
+    std::int64_t tax = 0;
+
+    bool operator==(const RateTotal&) const = default;
+};
+using RateTotals = std::vector<RateTotal>;
 
 class NoteWindow {
 public:
@@ -16,7 +29,7 @@ public:
     virtual std::string Cell(int col, int row) const = 0;
     virtual void SetCell(int col, int row, const std::string& text) = 0;
 
-    // Edit1 ... Edit18, by number.
+    // Edit1 ... Edit20, by number (see namespace field).
     virtual std::string Field(int number) const = 0;
     virtual void SetField(int number, const std::string& text) = 0;
 
@@ -26,6 +39,11 @@ public:
     // 0 = amounts are tax-exclusive, 1 = tax-inclusive.
     virtual int TaxMode() const = 0;
     virtual void SetTaxMode(int mode) = 0;
+
+    // The per-rate breakdown the window shows (read-only, highest rate
+    // first); empty for a note without reduced-rate lines.
+    virtual RateTotals RateBreakdown() const = 0;
+    virtual void SetRateBreakdown(const RateTotals& totals) = 0;
 
     // A modal message box with one OK button.
     virtual void ShowMessage(const std::string& caption, const std::string& text) = 0;
@@ -51,7 +69,13 @@ constexpr int CellPosition = 15;
 constexpr int Number = 16;
 constexpr int CellEditor = 17;
 constexpr int Suffix = 18;
+// The eighteen fields every note has always had (Edit1 ... Edit18).
 constexpr int Count = 18;
+// The issuer's registration number (登録番号, Edit19) and the reduced tax
+// rate (軽減税率, Edit20). Neither is stored in the note file.
+constexpr int Registration = 19;
+constexpr int ReducedRate = 20;
+constexpr int Last = 20;
 } // namespace field
 
 // Grid columns.

@@ -1,6 +1,7 @@
 #include "RegisterSelection.h"
 
 #include "Cp932.h"
+#include "Registration.h"
 
 namespace registers {
 
@@ -12,7 +13,8 @@ void ApplySelectedIssuer(NoteWindow& window, const NoteContainers& note) {
     if (note.owner_ma_lo.empty()) {
         return;
     }
-    const owner& e = note.owner_ma_lo[ValidIndex(note.int_owner_no, note.owner_ma_lo.size())];
+    const std::int32_t chosen = ValidIndex(note.int_owner_no, note.owner_ma_lo.size());
+    const owner& e = note.owner_ma_lo[static_cast<size_t>(chosen)];
     window.SetField(field::IssuerZip, e.zipcode);
     window.SetField(field::IssuerAddress, e.address);
     window.SetField(field::IssuerAddress2, e.address2);
@@ -20,6 +22,7 @@ void ApplySelectedIssuer(NoteWindow& window, const NoteContainers& note) {
     window.SetField(field::IssuerTele, e.tele);
     window.SetField(field::IssuerBank, e.bank);
     window.SetField(field::IssuerBank2, e.bank2);
+    window.SetField(field::Registration, registration::NumberAt(note, chosen));
 }
 
 void ApplySelectedCustomer(NoteWindow& window, const NoteContainers& note) {

@@ -7,8 +7,9 @@
 
 namespace registers {
 
-// The issuer at int_owner_no into Edit3 ... Edit9; nothing for an empty
-// register. A position outside the register shows the first entry.
+// The issuer at int_owner_no into Edit3 ... Edit9 and its registration
+// number into Edit19; nothing for an empty register. A position outside the
+// register shows the first entry.
 void ApplySelectedIssuer(NoteWindow& window, const NoteContainers& note);
 
 // The name of the customer at int_customer_no into Edit2.

@@ -1,10 +1,18 @@
 #include "Transfer.h"
 
+#include "Calculation.h"
 #include "Cp932.h"
 #include "NumberText.h"
+#include "Registration.h"
 
 namespace transfer {
 namespace {
+
+// `childcount` of a header whose `zeiritu` holds the rate the note was
+// saved with. Older notes carry 1 (or 0) there and 5 as their rate, which
+// never was the note's rate; both fields are written and never read by
+// older installations.
+constexpr std::int32_t kRateKept = 2;
 
 // Fills the suffix and number fields when empty and returns the header
 // fields; shared by the current and the 0.4 header.
@@ -18,7 +26,8 @@ basedata HeaderFromWindow(NoteWindow& window) {
     const int mode = window.TaxMode();
     const std::int32_t zeiflag = (mode == 0 || mode == 1) ? mode : 0;
     return basedata(UpToNul(window.Field(field::Date)), UpToNul(window.Field(field::Suffix)),
-                    UpToNul(window.Field(field::Number)), zeiflag, 0, 1, 5);
+                    UpToNul(window.Field(field::Number)), zeiflag, 0, kRateKept,
+                    calc::RatesFromWindow(window).standard);
 }
 
 std::string CellText(const NoteWindow& window, int c, int r) {
@@ -137,9 +146,13 @@ void RecordsToWindow(NoteWindow& window, const NoteContainers& note) {
     window.SetField(field::IssuerTele, UpToNul(o.tele));
     window.SetField(field::IssuerBank, UpToNul(o.bank));
     window.SetField(field::IssuerBank2, UpToNul(o.bank2));
+    window.SetField(field::Registration, registration::NumberForIssuer(note, o));
     window.SetField(field::Number, UpToNul(h.printno));
     window.SetField(field::Suffix, UpToNul(h.soeji));
     window.SetTaxMode((h.zeiflag == 0 || h.zeiflag == 1) ? h.zeiflag : 0);
+    if (h.childcount == kRateKept) {
+        window.SetField(field::TaxRate, numtext::IntToStr(h.zeiritu));
+    }
     LinesToGrid(window, note.hinmokulist_load);
 }
 

@@ -50,6 +50,21 @@ void ApplyStartupFields(NoteWindow& window, const std::string& today) {
     window.SetField(field::Number, std::string());
     window.SetField(field::CellEditor, std::string());
     window.SetField(field::Suffix, S("様"));
+    window.SetField(field::Registration, std::string());
+    window.SetField(field::ReducedRate, "8");
+    window.SetRateBreakdown({});
+}
+
+std::string RateBreakdownText(const RateTotals& totals) {
+    std::string text;
+    for (const RateTotal& t : totals) {
+        if (!text.empty()) {
+            text += '\n';
+        }
+        text += numtext::IntToStr(t.rate) + S("%対象 ") + numtext::IntToStr(t.amount) + S("円\n") +
+                S("消費税 ") + numtext::IntToStr(t.tax) + S("円");
+    }
+    return text;
 }
 
 void WriteGridHeadings(NoteWindow& window) {

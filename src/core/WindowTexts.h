@@ -1,9 +1,9 @@
 // Texts the window shows at start-up and whenever the tax mode changes.
 #pragma once
 
-#include <string>
+#include "NoteWindow.h"
 
-class NoteWindow;
+#include <string>
 
 namespace wintext {
 
@@ -20,8 +20,13 @@ std::string ColumnTitle(int col, int taxMode);
 std::string AmountTitle(int taxMode);
 
 // The edit fields as start-up leaves them: `today` in the date field,
-// issuer and customer empty, totals 0, rate 5, suffix "様".
+// issuer and customer empty (registration number too), totals 0, rate 5,
+// reduced rate 8, suffix "様", no per-rate breakdown.
 void ApplyStartupFields(NoteWindow& window, const std::string& today);
+
+// The per-rate breakdown as the window shows it, two lines per rate
+// ("10%対象 1998円", "消費税 199円"); empty for no rates.
+std::string RateBreakdownText(const RateTotals& totals);
 
 // Column titles in row 0 (tax mode 0) and row numbers in column 0.
 void WriteGridHeadings(NoteWindow& window);

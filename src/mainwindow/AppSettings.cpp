@@ -39,6 +39,9 @@ WindowSettings Read(const QString& path, const QString& defaultFolder) {
     if (left.isValid()) {
         result.left = EdgeFromText(left.toString());
     }
+    result.rate = numtext::StrToIntDef(ini.value("TAX/Rate").toString().toStdString(), result.rate);
+    result.reducedRate = numtext::StrToIntDef(ini.value("TAX/ReducedRate").toString().toStdString(),
+                                              result.reducedRate);
     return result;
 }
 
@@ -67,6 +70,8 @@ bool Write(const QString& path, const WindowSettings& settings) {
     ini.setValue("FILE/FFolder", settings.folder);
     ini.setValue("POS/Top", QString::number(settings.top));
     ini.setValue("POS/Left", QString::number(settings.left));
+    ini.setValue("TAX/Rate", QString::number(settings.rate));
+    ini.setValue("TAX/ReducedRate", QString::number(settings.reducedRate));
     ini.sync();
     return ini.status() == QSettings::NoError;
 }

@@ -11,14 +11,17 @@ struct WindowSettings {
     QString folder; // initial folder of the open dialog
     int top = 30;
     int left = 30;
+    int rate = 5;        // the rate field at the last close
+    int reducedRate = 8; // the reduced rate field at the last close
 };
 
-// Reads [FILE] FFolder (default `defaultFolder`) and [POS] Top / Left
-// (default 30; a value that is not an integer also gives 30). A missing or
-// unreadable file gives the defaults.
+// Reads [FILE] FFolder (default `defaultFolder`), [POS] Top / Left
+// (default 30; a value that is not an integer also gives 30) and [TAX]
+// Rate / ReducedRate (defaults 5 and 8, also for a value that is not an
+// integer). A missing or unreadable file gives the defaults.
 WindowSettings Read(const QString& path, const QString& defaultFolder);
 
-// Writes the three keys. Returns false when the file cannot be written
+// Writes the five keys. Returns false when the file cannot be written
 // (read-only file or folder, disk error); the file is replaced only when
 // complete.
 bool Write(const QString& path, const WindowSettings& settings);

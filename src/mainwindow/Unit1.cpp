@@ -9,6 +9,7 @@
 #include "DialogFilters.h"
 #include "FileKinds.h"
 #include "MasterFile.h"
+#include "NumberText.h"
 #include "QtText.h"
 #include "RegisterSelection.h"
 #include "ToolIcons.h"
@@ -29,6 +30,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolButton>
@@ -126,11 +128,11 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
 TForm1::~TForm1() = default;
 
 QLineEdit* TForm1::EditField(int number) const {
-    static_assert(field::Count == 18);
-    QLineEdit* const fields[field::Count + 1] = {
-        nullptr, Edit1,  Edit2,  Edit3,  Edit4,  Edit5,  Edit6,  Edit7,  Edit8, Edit9,
-        Edit10,  Edit11, Edit12, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18};
-    if (number < 1 || number > field::Count) {
+    static_assert(field::Last == 20);
+    QLineEdit* const fields[field::Last + 1] = {
+        nullptr, Edit1,  Edit2,  Edit3,  Edit4,  Edit5,  Edit6,  Edit7,  Edit8,  Edit9, Edit10,
+        Edit11,  Edit12, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18, Edit19, Edit20};
+    if (number < 1 || number > field::Last) {
         return nullptr;
     }
     return fields[number];
@@ -205,6 +207,8 @@ void TForm1::CreateControls() {
     Label10 = labelLeftOf("TEL", Edit7);
     Label11 = labelLeftOf("振込先", Edit8);
     Label12 = labelLeftOf("振込先", Edit9);
+    Edit19 = edit(592, 200, 121);
+    Label18 = labelLeftOf("登録番号", Edit19);
 
     // Totals, rate, cell position and cell editor.
     Edit10 = edit(16, 112, 121);
@@ -213,6 +217,16 @@ void TForm1::CreateControls() {
     Label3 = label("税込み金額", 16, 96);
     Label4 = label("税率", 312, 96);
     Label5 = label("消費税", 368, 96);
+    Edit20 = edit(248, 112, 57);
+    Label19 = label("軽減税率", 248, 96);
+    Memo1 = new QPlainTextEdit(Client);
+    Memo1->setObjectName("Memo1");
+    Memo1->setGeometry(552, 384, 105, 72);
+    Memo1->setReadOnly(true);
+    Memo1->setFocusPolicy(Qt::NoFocus);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Edit15 = edit(64, 160, 89);
     Edit17 = edit(184, 160, 113);
     Label17 = label("セル値", 184, 144);
@@ -230,10 +244,10 @@ void TForm1::CreateControls() {
     Label13 = labelLeftOf("数量合計", Edit13);
     Label14 = labelLeftOf("金額合計", Edit14);
 
-    for (QLineEdit* computed : {Edit10, Edit11, Edit12, Edit13, Edit14, Edit15, Edit17}) {
+    for (QLineEdit* computed : {Edit10, Edit11, Edit12, Edit13, Edit14, Edit15, Edit17, Edit20}) {
         computed->setFocusPolicy(Qt::ClickFocus);
     }
-    for (QLineEdit* right : {Edit10, Edit11, Edit12, Edit13, Edit14}) {
+    for (QLineEdit* right : {Edit10, Edit11, Edit12, Edit13, Edit14, Edit20}) {
         right->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
 
@@ -449,10 +463,10 @@ void TForm1::ConnectCommands() {
 }
 
 void TForm1::SetTabOrder() {
-    const QList<QWidget*> order = {Edit2,   Edit18,  Edit1,   Edit16,   Edit3,   Edit4,
-                                   Edit5,   Edit6,   Edit7,   Edit8,    Edit9,   StringGrid1,
-                                   Button4, Button5, Button6, Button7,  Button8, Button9,
-                                   Button1, Button2, Button3, ComboBox1};
+    const QList<QWidget*> order = {Edit2,       Edit18,  Edit1,   Edit16,  Edit3,    Edit4,
+                                   Edit5,       Edit6,   Edit7,   Edit8,   Edit9,    Edit19,
+                                   StringGrid1, Button4, Button5, Button6, Button7,  Button8,
+                                   Button9,     Button1, Button2, Button3, ComboBox1};
     for (int i = 0; i + 1 < order.size(); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }
@@ -464,6 +478,9 @@ void TForm1::FormCreate(const std::vector<std::string>& arguments) {
     ReadSettings();
     setWindowTitle(Q("ノートリオ mini"));
     ApplyStartupTexts();
+    // The rates start as the last close left them.
+    SetField(field::TaxRate, numtext::IntToStr(KeptRates_.standard));
+    SetField(field::ReducedRate, numtext::IntToStr(KeptRates_.reduced));
     SetupGrid();
     LoadMaster();
     StringGrid1->SetCurrentCell(0, 0);
@@ -485,6 +502,7 @@ void TForm1::FormCreate(const std::vector<std::string>& arguments) {
 
 void TForm1::ReadSettings() {
     const appsettings::WindowSettings settings = appsettings::Read(SettingsPath(), ExecutableDir());
+    KeptRates_ = {settings.rate, settings.reducedRate};
     move(settings.left, settings.top);
     OpenDialog1->setDirectory(settings.folder.isEmpty() ? QDir::currentPath() : settings.folder);
 }
@@ -496,6 +514,8 @@ void TForm1::ApplyStartupTexts() {
     Edit1->setToolTip(Q("日付"));
     Edit10->setToolTip(Q("税込み金額"));
     Edit11->setToolTip(Q("税率"));
+    Edit20->setToolTip(Q("品名が※で始まる行の税率"));
+    Edit19->setToolTip(Q("作成者の登録番号"));
     Edit12->setToolTip(Q("消費税"));
     Edit17->setToolTip(Q("表のカーソル位置のデータ"));
     SpeedButton4->setToolTip(Q("新規作成"));
@@ -562,6 +582,9 @@ bool TForm1::WriteSettings() {
     settings.folder = appsettings::FolderToRemember(CurrentFile, QDir::currentPath());
     settings.top = y();
     settings.left = x();
+    const calc::LineRates rates = calc::RatesFromWindow(*this);
+    settings.rate = rates.standard;
+    settings.reducedRate = rates.reduced;
     return appsettings::Write(SettingsPath(), settings);
 }
 
@@ -582,7 +605,7 @@ void TForm1::LayoutForWidth(int clientWidth, int clientHeight) {
     Client->setGeometry(0, 0, kClientWidth + dw, kClientHeight + dh);
     Edit4->resize(193 + dw, kFieldHeight);
     Edit5->resize(193 + dw, kFieldHeight);
-    for (QLineEdit* e : {Edit6, Edit7, Edit8, Edit9}) {
+    for (QLineEdit* e : {Edit6, Edit7, Edit8, Edit9, Edit19}) {
         e->resize(121 + dw, kFieldHeight);
     }
     StringGrid1->resize(535, 321 + dh);
@@ -632,6 +655,11 @@ void TForm1::SetStatus(const std::string& text) {
         // One line: a line break shows as a space.
         label->setText(FromCp932(text).replace('\n', ' '));
     }
+}
+
+void TForm1::SetRateBreakdown(const RateTotals& totals) {
+    RateBreakdown_ = totals;
+    Memo1->setPlainText(FromCp932(wintext::RateBreakdownText(totals)));
 }
 
 void TForm1::ShowMessage(const std::string& caption, const std::string& text) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "Basedata.h"
+#include "Calculation.h"
 #include "NoteWindow.h"
 #include "StringGrid.h"
 
@@ -22,6 +23,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
+class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
 class QToolButton;
@@ -57,6 +59,8 @@ public:
     void SetStatus(const std::string& text) override;
     int TaxMode() const override { return TaxMode_; }
     void SetTaxMode(int mode) override { TaxMode_ = mode; }
+    RateTotals RateBreakdown() const override { return RateBreakdown_; }
+    void SetRateBreakdown(const RateTotals& totals) override;
     void ShowMessage(const std::string& caption, const std::string& text) override;
 
     // The edit control Edit<number>, or nullptr.
@@ -83,6 +87,7 @@ public:
     std::string CurrentFile; // native path of the open note; empty for a new note
     std::string SaveTarget;  // native path last written
     int TaxMode_ = 0;
+    RateTotals RateBreakdown_; // what Memo1 shows
     int Edited = 0;
     int EditCol = 0;
     int EditRow = 0;
@@ -98,11 +103,15 @@ public:
               *Edit9 = nullptr, *Edit10 = nullptr, *Edit11 = nullptr, *Edit12 = nullptr,
               *Edit13 = nullptr, *Edit14 = nullptr, *Edit15 = nullptr, *Edit16 = nullptr,
               *Edit17 = nullptr, *Edit18 = nullptr;
+    // 登録番号 of the issuer, beside the issuer block; 軽減税率 beside 税率.
+    QLineEdit *Edit19 = nullptr, *Edit20 = nullptr;
+    // The per-rate breakdown (read-only; empty without "※" lines).
+    QPlainTextEdit* Memo1 = nullptr;
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
            *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr,
            *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr, *Label12 = nullptr,
            *Label13 = nullptr, *Label14 = nullptr, *Label15 = nullptr, *Label16 = nullptr,
-           *Label17 = nullptr;
+           *Label17 = nullptr, *Label18 = nullptr, *Label19 = nullptr;
     QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr,
                 *Button5 = nullptr, *Button6 = nullptr, *Button7 = nullptr, *Button8 = nullptr,
                 *Button9 = nullptr;
@@ -260,4 +269,6 @@ private:
 
     std::string status_;
     bool closing_ = false;
+    // The rates read from the settings file, put into their fields at start-up.
+    calc::LineRates KeptRates_;
 };

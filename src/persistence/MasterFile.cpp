@@ -5,6 +5,7 @@
 #include "Cp932.h"
 #include "FileIO.h"
 #include "RegisterSelection.h"
+#include "RegistrationFile.h"
 
 #include <boost/archive/archive_exception.hpp>
 
@@ -117,6 +118,7 @@ void LoadMasterAtStartup(NoteContainers& note, NoteWindow& window) {
         note.customer_ma_lo = customers;
         note.owner1 = {issuers[static_cast<size_t>(note.int_owner_no)]};
         note.customer1 = {customers[static_cast<size_t>(note.int_customer_no)]};
+        registrationfile::LoadNumbers(kMasterXml, note, window);
     }
     if (!w1.empty()) {
         note.menuitem1 = w1;
@@ -162,6 +164,9 @@ void SaveMasterFiles(const NoteContainers& note, NoteWindow& window) {
         kMasterDat, [&] { return MasterTextBytes(note); }, window);
     WriteOne(
         kMasterXml, [&] { return MasterXmlBytes(note); }, window);
+    if (!registrationfile::SaveNumbers(kMasterXml, note)) {
+        ShowCaution(window, "保存に失敗しました1");
+    }
 }
 
 } // namespace masterfile

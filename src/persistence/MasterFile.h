@@ -32,7 +32,8 @@ customer SampleCustomer();
 // Start-up: reads "master.xml" and fills the registers, the positions, the
 // note's issuer and customer and the word lists; installs the sample data
 // and words (status "no masterfile then default data") when it cannot be
-// used. A position outside its register selects the first entry. A
+// used. A position outside its register selects the first entry; the
+// issuers' registration numbers come from the side file beside it. A
 // "master.xml" that exists but cannot be read is kept as a copy beside it
 // (see BackupName) before the close would replace it. The caller then
 // shows the chosen issuer and customer and rebuilds the word menus.
@@ -43,8 +44,9 @@ void LoadMasterAtStartup(NoteContainers& note, NoteWindow& window);
 // empty when a hundred copies exist.
 std::string BackupName(const std::string& path);
 
-// Close: writes "master.dat", then "master.xml", each replacing the old
-// file only when complete; "保存に失敗しました1" for each one that fails.
+// Close: writes "master.dat", then "master.xml", then the side file of the
+// registration numbers, each replacing the old file only when complete;
+// "保存に失敗しました1" for each one that fails.
 // Writes nothing when the issuer register is empty.
 void SaveMasterFiles(const NoteContainers& note, NoteWindow& window);
 

@@ -1,6 +1,9 @@
 #include "NoteLayout.h"
 
 #include "Cp932.h"
+#include "NumberText.h"
+
+#include <cmath>
 
 namespace printing {
 
@@ -15,6 +18,33 @@ constexpr int kUnderline = 1;
 constexpr int kThickRule = 6;
 constexpr int kThinRule = 1;
 
+// Additions for qualified invoices, placed where they move nothing else:
+// the registration number in the gap above the issuer's postal code, the
+// per-rate breakdown and the legend of the mark below the table.
+constexpr int kRegistrationPoints = 9;
+constexpr int kRegistrationDropPoints = 3; // below the number line's underline
+constexpr int kBreakdownPoints = 9;
+constexpr int kBreakdownGapMm = 2;
+constexpr int kBreakdownLineMm = 5;
+constexpr int kRateLabelMm = 95;
+constexpr int kRateAmountEndMm = 132;
+constexpr int kTaxLabelMm = 133;
+constexpr int kTaxEndMm = 165;
+
+// "登録番号 T…" on the issuer's side, 3 points under the date and number
+// line, within the 15 points that line leaves before the postal code. The
+// cursor stays where it was.
+void PrintRegistration(PrinterSurface& d, PRINTERSTATUS& s, const NoteWindow& w) {
+    const std::string number = w.Field(field::Registration);
+    if (number.empty()) {
+        return;
+    }
+    const int line = s.cursor;
+    s.AdvanceCursor(d, kRegistrationDropPoints);
+    s.PrintText(d, S("登録番号 ") + number, kRegistrationPoints, 105, kStay);
+    s.cursor = line;
+}
+
 // The issuer's block on the right half and the customer's name and the
 // opening phrase on the left, flowing down from the top margin.
 void PrintHeaderBlock(PrinterSurface& d, PRINTERSTATUS& s, const NoteWindow& w,
@@ -23,6 +53,7 @@ void PrintHeaderBlock(PrinterSurface& d, PRINTERSTATUS& s, const NoteWindow& w,
     s.PrintUnderlinedText(d, w.Field(field::Date), 11, 105, kStay, kUnderline);
     s.PrintText(d, "No", 9, 147, kStay);
     s.PrintUnderlinedText(d, w.Field(field::Number), 11, 152, kAdvance, kUnderline);
+    PrintRegistration(d, s, w);
     s.AdvanceCursor(d, 15);
     s.PrintText(d, S("〒"), 9, 105, kStay);
     s.PrintText(d, w.Field(field::IssuerZip), 9, 108, kAdvance);
@@ -58,6 +89,30 @@ void PrintAmountBox(PrinterSurface& d, PRINTERSTATUS& s, const NoteWindow& w) {
     s.DrawVerticalRule(d, y(60), y(72), x(111), thin);
     s.DrawVerticalRule(d, y(60), y(72), x(126), thin);
     s.DrawVerticalRule(d, y(60), y(72), x(165), thick);
+}
+
+// With reduced-rate lines: the legend on the left and, per rate, its amount
+// total and its tax on the right, on whole millimetres just below the table.
+void PrintRateBreakdown(PrinterSurface& d, PRINTERSTATUS& s, const PRINTERGRID& grid,
+                        const NoteWindow& w) {
+    const RateTotals totals = w.RateBreakdown();
+    if (totals.empty() || grid.rowBoundaries.empty() || s.unitsPerMm <= 0) {
+        return;
+    }
+    const int tableBottomMm = static_cast<int>(std::ceil(grid.rowBoundaries.back() / s.unitsPerMm));
+    const int firstMm = tableBottomMm + kBreakdownGapMm;
+    s.PrintTextAt(d, S("※は軽減税率対象"), kBreakdownPoints, 0, firstMm, kStay);
+    int y = firstMm;
+    for (const RateTotal& t : totals) {
+        s.PrintTextAt(d, numtext::IntToStr(t.rate) + S("%対象"), kBreakdownPoints, kRateLabelMm, y,
+                      kStay);
+        s.PrintValueRightAt(d, numtext::IntToStr(t.amount), kBreakdownPoints, kRateAmountEndMm, y,
+                            kStay, "yen");
+        s.PrintTextAt(d, S("消費税"), kBreakdownPoints, kTaxLabelMm, y, kStay);
+        s.PrintValueRightAt(d, numtext::IntToStr(t.tax), kBreakdownPoints, kTaxEndMm, y, kStay,
+                            "yen");
+        y += kBreakdownLineMm;
+    }
 }
 
 } // namespace
@@ -101,6 +156,7 @@ void PrintNotePage(PrinterSurface& device, PRINTERSTATUS& status, PRINTERGRID& g
     status.cursor = status.MmToDevice(72);
     grid.Attach(device, status, window);
     grid.PrintGrid(device, totals);
+    PrintRateBreakdown(device, status, grid, window);
 }
 
 void PrintNoteJob(PrinterSurface& device, PRINTERSTATUS& status, PRINTERGRID& grid,

@@ -3,6 +3,7 @@
 #include "Cp932.h"
 #include "NumberText.h"
 #include "RegisterSelection.h"
+#include "Registration.h"
 
 #include <algorithm>
 
@@ -10,17 +11,19 @@ namespace registers {
 
 void WriteIssuerTitles(TextGrid& grid) {
     static const char* const titles[] = {
-        "名前",    "ローマ字", "郵便番号", "住所(番地まで)", "住所(建物)",
-        "Eメール", "電話",     "銀行店名", "口座情報",       "所有者管理番号"};
+        "名前", "ローマ字", "郵便番号", "住所(番地まで)", "住所(建物)", "Eメール",
+        "電話", "銀行店名", "口座情報", "所有者管理番号", "登録番号"};
     int row = 1;
     for (const char* title : titles) {
         grid.SetCell(0, row++, S(title));
     }
 }
 
-void FillIssuerGrid(TextGrid& grid, const ownerlist& entries) {
+void FillIssuerGrid(TextGrid& grid, const ownerlist& entries, const wordlist& numbers) {
     int col = 1;
     for (const owner& e : entries) {
+        const auto i = static_cast<size_t>(col - 1);
+        grid.SetCell(col, RegistrationRow, i < numbers.size() ? numbers[i] : std::string());
         grid.SetCell(col, 0, numtext::IntToStr(col));
         grid.SetCell(col, 1, e.name);
         grid.SetCell(col, 2, e.roma);
@@ -56,6 +59,16 @@ ownerlist ReadIssuerGrid(const TextGrid& grid) {
         entries.push_back(std::move(e));
     }
     return entries;
+}
+
+wordlist ReadIssuerNumbers(const TextGrid& grid) {
+    wordlist numbers;
+    for (int col = 1; col < grid.ColCount(); ++col) {
+        if (!grid.Cell(col, 1).empty()) {
+            numbers.push_back(grid.Cell(col, RegistrationRow));
+        }
+    }
+    return numbers;
 }
 
 std::string AddIssuerColumn(TextGrid& grid) {
@@ -94,13 +107,19 @@ bool OfferCurrentIssuer(ownerlist& entries, const owner& current, const AskAddit
 }
 
 void TakeIssuerRegister(NoteContainers& note, NoteWindow& window, ownerlist entries,
-                        std::int32_t selected) {
+                        wordlist numbers, std::int32_t selected) {
     if (entries.empty()) {
         return;
     }
+    numbers.resize(entries.size());
+    const std::string warning = registration::MalformedWarning(entries, numbers);
     note.int_owner_no = ValidIndex(selected, entries.size());
     note.owner_ma_lo = std::move(entries);
+    note.owner_touroku = std::move(numbers);
     ApplySelectedIssuer(window, note);
+    if (!warning.empty()) {
+        window.SetStatus(warning);
+    }
 }
 
 } // namespace registers

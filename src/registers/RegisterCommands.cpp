@@ -12,7 +12,8 @@ void RunIssuerRegister(QWidget* parent, NoteContainers& note, NoteWindow& window
     TForm2 dialog(note, window, parent);
     dialog.setWindowTitle("Owner");
     dialog.exec();
-    TakeIssuerRegister(note, window, dialog.ReadIssuerGrid(), dialog.SelectedIndex);
+    TakeIssuerRegister(note, window, dialog.ReadIssuerGrid(), dialog.ReadIssuerNumbers(),
+                       dialog.SelectedIndex);
 }
 
 void RunCustomerRegister(QWidget* parent, NoteContainers& note, NoteWindow& window) {

@@ -49,18 +49,22 @@ void TForm2::FormCreate() {
 
 void TForm2::FormActivate() {
     ownerlist entries = note_.owner_ma_lo;
+    wordlist numbers = note_.owner_touroku;
+    numbers.resize(entries.size());
     SelectedIndex = note_.int_owner_no;
     std::int32_t shown = SelectedIndex;
     if (!entries.empty()) {
         grid_.SetColCount(static_cast<int>(entries.size()) + 1);
-        FillIssuerGrid(grid_, entries);
+        FillIssuerGrid(grid_, entries, numbers);
         FitColumnWidths();
     }
     if (OfferCurrentIssuer(entries, CurrentIssuerFromWindow(window_),
                            [this] { return AskAddition(); })) {
+        // The issuer typed into the main window brings its number along.
+        numbers.push_back(window_.Field(field::Registration));
         shown = static_cast<std::int32_t>(entries.size()) - 1;
         grid_.SetColCount(static_cast<int>(entries.size()) + 1);
-        FillIssuerGrid(grid_, entries);
+        FillIssuerGrid(grid_, entries, numbers);
         FitColumnWidths();
     }
     RefreshNameList();
@@ -74,4 +78,8 @@ std::string TForm2::AddEntryLine() {
 
 ownerlist TForm2::ReadIssuerGrid() const {
     return registers::ReadIssuerGrid(grid_);
+}
+
+wordlist TForm2::ReadIssuerNumbers() const {
+    return registers::ReadIssuerNumbers(grid_);
 }

@@ -15,6 +15,8 @@ public:
 
     // The grid's issuers with a name, in column order.
     ownerlist ReadIssuerGrid() const;
+    // Their registration numbers (row 11), as typed.
+    wordlist ReadIssuerNumbers() const;
 
 protected:
     void FormCreate();

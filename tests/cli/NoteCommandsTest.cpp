@@ -1,5 +1,7 @@
 // notorio-cli show and convert, run as a user would run them.
 #include "Cp932.h"
+#include "MasterFile.h"
+#include "RegistrationFile.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +61,26 @@ bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+// An existing note as convert writes it now: its header marks zeiritu as
+// the rate (childcount 2); the rate of a note that did not keep one is the
+// rate field's, 5.
+std::string WithRateKept(std::string bytes) {
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{" 0 0 1 5 ", " 0 0 2 5 "},
+                                   {"<childcount>1</childcount>", "<childcount>2</childcount>"}}) {
+        const size_t at = bytes.find(from);
+        if (at != std::string::npos) {
+            bytes.replace(at, from.size(), to);
+            return bytes;
+        }
+    }
+    ADD_FAILURE() << "no header fields found";
+    return bytes;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
 } // namespace
 
 TEST_F(NoteCommands, ShowPrintsTheWindowAndTheRecords) {
@@ -76,6 +98,8 @@ TEST_F(NoteCommands, ShowPrintsTheWindowAndTheRecords) {
     EXPECT_TRUE(Has(run.out, "\"header\":{\"seikyudate\":\"2007年7月5日\",\"soeji\":\"様\","
                              "\"printno\":\"0001\",\"zeiflag\":0,\"syubetu\":0,"
                              "\"childcount\":1,\"zeiritu\":5}"));
+    EXPECT_TRUE(Has(run.out, "\"registration\":\"\""));
+    EXPECT_TRUE(Has(run.out, "\"rates\":[]"));
     EXPECT_TRUE(Has(run.out, "\"ownerno\":1001"));
     EXPECT_TRUE(Has(run.out, "\"customerno_\":10001"));
     EXPECT_TRUE(Has(run.out, "\"lines\":[{\"linno\":1,\"kojiname\":\"品目1\",\"siyou\":\"仕様1\","
@@ -125,17 +149,21 @@ TEST_F(NoteCommands, ConvertKeepsEveryField) {
     // XML to text and back gives the same bytes as the fixtures.
     CliRun run = Cli("convert " + Data("notes/worked-example.xml") + " " + File("a.srt"));
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(ReadBytes(File("a.srt")), ReadBytes(Data("notes/worked-example.srt")));
+    EXPECT_EQ(ReadBytes(File("a.srt")), WithRateKept(ReadBytes(Data("notes/worked-example.srt"))));
     run = Cli("convert " + File("a.srt") + " " + File("a.xml"));
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(ReadBytes(File("a.xml")), ReadBytes(Data("notes/worked-example.xml")));
+    EXPECT_EQ(ReadBytes(File("a.xml")), WithRateKept(ReadBytes(Data("notes/worked-example.xml"))));
+    // A note that keeps its rate keeps it through convert.
+    run = Cli("convert " + Data("notes/qualified-example.srt") + " " + File("q.srt"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadBytes(File("q.srt")), ReadBytes(Data("notes/qualified-example.srt")));
 
     // The sample note's issuer and customer carry every field.
     run = Cli("convert " + Data("sample-note.srt") + " " + File("s.xml"));
     ASSERT_EQ(run.status, 0) << run.err;
     run = Cli("convert " + File("s.xml") + " " + File("s.txt"));
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(ReadBytes(File("s.txt")), ReadBytes(Data("sample-note.srt")));
+    EXPECT_EQ(ReadBytes(File("s.txt")), WithRateKept(ReadBytes(Data("sample-note.srt"))));
     EXPECT_TRUE(Has(ReadBytes(File("s.xml")), "<mail>order@example.jp</mail>"));
 }
 
@@ -164,4 +192,47 @@ TEST_F(NoteCommands, ConvertRefusesOtherNamesAndReportsFailures) {
     run = Cli("convert " + File("missing.srt") + " " + File("out.srt"));
     EXPECT_EQ(run.status, 1);
     EXPECT_FALSE(std::filesystem::exists(File("out.srt")));
+}
+
+TEST_F(NoteCommands, ShowGivesTheRegistrationNumberAndTheRates) {
+    const std::string note = Data("notes/qualified-example.srt");
+    CliRun run = Cli("show " + note + " --registration T1234567890123");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(Has(run.out, "\"registration\":\"T1234567890123\"")) << run.out;
+    EXPECT_TRUE(Has(run.out, "\"rates\":[{\"rate\":10,\"amount\":1998,\"tax\":199},"
+                             "{\"rate\":8,\"amount\":2160,\"tax\":172}]"));
+    EXPECT_TRUE(Has(run.out, "\"Edit11\":\"10\""));
+    EXPECT_TRUE(Has(run.out, "\"Edit12\":\"371\""));
+    EXPECT_TRUE(Has(run.out, "\"Edit10\":\"4529\""));
+    EXPECT_TRUE(Has(run.out, "\"childcount\":2,\"zeiritu\":10"));
+
+    // The registers of a working folder: the note's issuer is found by its
+    // name; a side file that no longer matches its issuer gives nothing.
+    const std::string folder = File("work");
+    std::filesystem::create_directory(folder);
+    NoteContainers master;
+    master.owner_ma_lo = {owner("other", "", "", "", "", "", 7, "", "", ""),
+                          owner(S("見本事務所"), "", "", "", "", "", 1001, "03", "", "")};
+    master.customer_ma_lo = {customer("C", "", "", "", "", "", 1)};
+    WriteFile(folder + "/master.xml", masterfile::MasterXmlBytes(master));
+    WriteFile(folder + "/master-touroku.xml",
+              registrationfile::Bytes(master.owner_ma_lo, {"T9999999999999", "T1000000000001"}));
+    run = Cli("show " + note + " --master " + folder);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(Has(run.out, "\"registration\":\"T1000000000001\"")) << run.out;
+    // A number given outright wins.
+    run = Cli("show " + note + " --master " + folder + " --registration T2");
+    EXPECT_TRUE(Has(run.out, "\"registration\":\"T2\"")) << run.out;
+    // Another program renamed the issuer in master.xml.
+    master.owner_ma_lo[1].name = S("見本事務所2");
+    master.owner_ma_lo[0].name = S("見本事務所");
+    WriteFile(folder + "/master.xml", masterfile::MasterXmlBytes(master));
+    run = Cli("show " + note + " --master " + folder);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(Has(run.out, "\"registration\":\"\"")) << run.out;
+    EXPECT_FALSE(std::filesystem::exists(folder + "/master.dat")) << "show writes no file";
+
+    EXPECT_EQ(Cli("show " + note + " --registration").status, 1);
+    EXPECT_EQ(Cli("show " + note + " --master").status, 1);
+    EXPECT_EQ(Cli("show " + note + " --colour red").status, 1);
 }

@@ -173,3 +173,144 @@ TEST(Calculation, TotalsBeyondSixtyFourBitsStopAtItsEnds) {
     EXPECT_EQ(s.F(field::TaxInclusiveTotal), "9223372036854775807");
     EXPECT_EQ(s.F(field::Tax), "461168601842738790");
 }
+
+namespace {
+
+// Two 10 % lines of 3 x 333 and a reduced-rate line of 2 x 1,080.
+struct ReducedSheet : Sheet {
+    explicit ReducedSheet(int mode) {
+        w.SetTaxMode(mode);
+        w.SetField(field::TaxRate, "10");
+        w.SetField(field::ReducedRate, "8");
+        Item(1, S("ボルト"), "3", "333");
+        Item(2, S("ナット"), "3", "333");
+        Item(3, S("※お茶"), "2", "1080");
+    }
+    void Item(int row, const std::string& name, const std::string& quantity,
+              const std::string& price) {
+        w.SetCell(col::Name, row, name);
+        Line(row, quantity, price);
+    }
+};
+
+} // namespace
+
+TEST(CalculationPerRate, TaxTakenOncePerRateInBothModes) {
+    ReducedSheet exclusive(0);
+    calc::Recalculate(exclusive.w);
+    EXPECT_EQ(exclusive.Amount(1), "999");
+    EXPECT_EQ(exclusive.Amount(3), "2160");
+    EXPECT_EQ(exclusive.F(field::AmountTotal), "4158");
+    // 1998 x 10 / 100 = 199.8 and 2160 x 8 / 100 = 172.8, each cut once:
+    // 371 (the lines' taxes cut one by one would give 99 + 99 + 172 = 370).
+    EXPECT_EQ(exclusive.F(field::Tax), "371");
+    EXPECT_EQ(exclusive.F(field::TaxInclusiveTotal), "4529");
+    EXPECT_EQ(exclusive.w.RateBreakdown(), (RateTotals{{10, 1998, 199}, {8, 2160, 172}}));
+
+    ReducedSheet inclusive(1);
+    calc::Recalculate(inclusive.w);
+    // Line taxes at each line's own rate: 999 + 99, 2160 + 172.
+    EXPECT_EQ(inclusive.Amount(1), "1098");
+    EXPECT_EQ(inclusive.Amount(2), "1098");
+    EXPECT_EQ(inclusive.Amount(3), "2332");
+    // 2196 x 10 / 110 = 199.6; 2332 x 8 / 108 = 172.7.
+    EXPECT_EQ(inclusive.w.RateBreakdown(), (RateTotals{{10, 2196, 199}, {8, 2332, 172}}));
+    EXPECT_EQ(inclusive.F(field::AmountTotal), "4528");
+    EXPECT_EQ(inclusive.F(field::Tax), "371");
+    EXPECT_EQ(inclusive.F(field::TaxInclusiveTotal), "4528");
+}
+
+TEST(CalculationPerRate, NegativeLinesTruncateTowardZero) {
+    ReducedSheet s(0);
+    s.Item(3, S("※返品"), "-1", "1080");
+    s.Item(4, S("※お茶"), "1", "500");
+    calc::Recalculate(s.w);
+    EXPECT_EQ(s.Amount(3), "-1080");
+    // 1998 -> 199; -580 x 8 / 100 = -46.4 -> -46 (not -47).
+    EXPECT_EQ(s.w.RateBreakdown(), (RateTotals{{10, 1998, 199}, {8, -580, -46}}));
+    EXPECT_EQ(s.F(field::AmountTotal), "1418");
+    EXPECT_EQ(s.F(field::Tax), "153");
+    EXPECT_EQ(s.F(field::TaxInclusiveTotal), "1571");
+
+    s.w.SetTaxMode(1);
+    s.Item(1, S("値引き"), "-1", "999");
+    s.Item(2, "", "", "");
+    calc::Recalculate(s.w);
+    // -999 + floor(-99.9 + 0.0001) = -1099; -1080 + floor(-86.4 + 0.0001) =
+    // -1167; 500 + 40 = 540.
+    EXPECT_EQ(s.Amount(1), "-1099");
+    EXPECT_EQ(s.Amount(3), "-1167");
+    EXPECT_EQ(s.Amount(4), "540");
+    // -1099 x 10 / 110 = -99.9 -> -99; -627 x 8 / 108 = -46.4 -> -46.
+    EXPECT_EQ(s.w.RateBreakdown(), (RateTotals{{10, -1099, -99}, {8, -627, -46}}));
+    EXPECT_EQ(s.F(field::Tax), "-145");
+    EXPECT_EQ(s.F(field::TaxInclusiveTotal), "-1726");
+}
+
+TEST(CalculationPerRate, RateFieldsThatAreNotIntegersGiveTheirDefaults) {
+    ReducedSheet s(0);
+    s.w.SetField(field::TaxRate, "10.0");
+    s.w.SetField(field::ReducedRate, "x");
+    calc::Recalculate(s.w);
+    // 1998 at 5 %: 99.9 -> 99; 2160 at 8 %: 172.
+    EXPECT_EQ(s.w.RateBreakdown(), (RateTotals{{8, 2160, 172}, {5, 1998, 99}}));
+    EXPECT_EQ(s.F(field::Tax), "271");
+    EXPECT_EQ(s.F(field::TaxRate), "10.0");
+    EXPECT_EQ(s.F(field::ReducedRate), "x");
+}
+
+TEST(CalculationPerRate, WhichLinesCountAndEqualRatesMerge) {
+    ReducedSheet s(0);
+    // A mark inside the name is not a mark; a name of the mark alone is a
+    // line of the reduced rate even without an amount.
+    s.Item(2, S("お茶※"), "3", "333");
+    s.Item(3, S("お茶"), "2", "1080");
+    s.Item(5, S("※"), "", "");
+    s.w.SetCell(col::Remarks, 6, S("備考"));
+    calc::Recalculate(s.w);
+    EXPECT_EQ(s.w.RateBreakdown(), (RateTotals{{10, 4158, 415}, {8, 0, 0}}));
+
+    // Only reduced-rate lines: one rate (the row with remarks alone is no
+    // line of the standard rate).
+    s.Item(1, S("※a"), "3", "333");
+    s.Item(2, S("※b"), "3", "333");
+    s.Item(3, S("※c"), "2", "1080");
+    calc::Recalculate(s.w);
+    EXPECT_EQ(s.w.RateBreakdown(), (RateTotals{{8, 4158, 332}}));
+
+    // Both fields at 8: the two kinds of line are one rate, taxed once.
+    s.Item(1, S("ボルト"), "3", "333");
+    s.w.SetField(field::TaxRate, "8");
+    calc::Recalculate(s.w);
+    EXPECT_EQ(s.w.RateBreakdown(), (RateTotals{{8, 4158, 332}}));
+    EXPECT_EQ(s.F(field::Tax), "332");
+
+    // Without marks the breakdown is empty again and the tax the old one.
+    s.Item(2, S("b"), "3", "333");
+    s.Item(3, S("お茶"), "2", "1080");
+    s.Item(5, "", "", "");
+    s.w.SetField(field::TaxRate, "10");
+    calc::Recalculate(s.w);
+    EXPECT_TRUE(s.w.RateBreakdown().empty());
+    EXPECT_EQ(s.F(field::Tax), "415");
+    EXPECT_EQ(s.F(field::TaxInclusiveTotal), "4573");
+}
+
+TEST(CalculationPerRate, NotesWithoutMarksIgnoreTheReducedRate) {
+    // The reduced rate field plays no part for a note without marks, even
+    // a rate of -100 that would divide by zero.
+    Sheet s;
+    s.w.SetTaxMode(1);
+    s.w.SetField(field::ReducedRate, "-100");
+    s.Line(1, "3", "333");
+    calc::Recalculate(s.w);
+    EXPECT_EQ(s.Amount(1), "1048");
+    EXPECT_EQ(s.F(field::Tax), "49");
+
+    s.w.SetCell(col::Name, 2, S("※"));
+    s.Line(2, "", "", "100");
+    calc::Recalculate(s.w);
+    EXPECT_EQ(s.w.RateBreakdown(), (RateTotals{{5, 1048, 49}, {-100, 100, 0}}));
+    EXPECT_EQ(s.F(field::Tax), "49");
+    EXPECT_EQ(s.F(field::TaxInclusiveTotal), "1148");
+}

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace transfer;
 
 namespace {
@@ -29,9 +31,18 @@ TEST(Transfer, HeaderFromWindow) {
     w.SetTaxMode(7);
     WindowToHeader(w, list);
     ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list[0], basedata(S("2007年7月5日"), S("様"), "0001", 0, 0, 1, 5));
+    // childcount 2 marks zeiritu as the rate field's integer.
+    EXPECT_EQ(list[0], basedata(S("2007年7月5日"), S("様"), "0001", 0, 0, 2, 5));
     EXPECT_EQ(w.Field(field::Suffix), S("様"));
     EXPECT_EQ(w.Field(field::Number), "0001");
+
+    w.SetField(field::TaxRate, "10");
+    WindowToHeader(w, list);
+    EXPECT_EQ(list[0].zeiritu, 10);
+    EXPECT_EQ(list[0].childcount, 2);
+    w.SetField(field::TaxRate, "8%");
+    WindowToHeader(w, list);
+    EXPECT_EQ(list[0].zeiritu, 5); // the rate the note computes with
 
     basedatav2list_t v2;
     w.SetTaxMode(1);
@@ -117,6 +128,20 @@ TEST(Transfer, RecordsToWindowAndBack) {
     ClearGridData(w);
     EXPECT_EQ(w.Cell(col::Name, 2), "");
     EXPECT_EQ(w.Cell(col::RowNumber, 2), "2");
+}
+
+TEST(Transfer, RateComesBackOnlyFromNotesThatKeepIt) {
+    NoteContainers note;
+    note.owner_load = {owner()};
+    note.customer_load = {customer()};
+    for (const auto& [childcount, zeiritu, shown] :
+         {std::tuple{2, 10, "10"}, {2, 0, "0"}, {1, 10, "7"}, {0, 8, "7"}, {3, 8, "7"}}) {
+        MemoryWindow w = Window();
+        w.SetField(field::TaxRate, "7");
+        note.basedata_load = {basedata("d", "", "", 0, 0, childcount, zeiritu)};
+        RecordsToWindow(w, note);
+        EXPECT_EQ(w.Field(field::TaxRate), shown) << childcount << " " << zeiritu;
+    }
 }
 
 #include "RegisterSelection.h"

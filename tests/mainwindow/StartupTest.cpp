@@ -5,6 +5,7 @@
 #include "AboutBox.h"
 #include "Cp932.h"
 #include "DialogFilters.h"
+#include "MasterFile.h"
 #include "MemoryWindow.h"
 #include "NoteFiles.h"
 #include "QtText.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QToolButton>
@@ -113,9 +115,9 @@ TEST_F(WindowTest, ControlsSitAtTheirClientPositions) {
 TEST_F(WindowTest, TabOrderFollowsTheNoteFromCustomerToSelector) {
     TForm1& f = Start();
     const QList<QWidget*> expected = {
-        f.Edit2,   f.Edit18,  f.Edit1,   f.Edit16,      f.Edit3,   f.Edit4,    f.Edit5,   f.Edit6,
-        f.Edit7,   f.Edit8,   f.Edit9,   f.StringGrid1, f.Button4, f.Button5,  f.Button6, f.Button7,
-        f.Button8, f.Button9, f.Button1, f.Button2,     f.Button3, f.ComboBox1};
+        f.Edit2,   f.Edit18,  f.Edit1,   f.Edit16,  f.Edit3,       f.Edit4,   f.Edit5,    f.Edit6,
+        f.Edit7,   f.Edit8,   f.Edit9,   f.Edit19,  f.StringGrid1, f.Button4, f.Button5,  f.Button6,
+        f.Button7, f.Button8, f.Button9, f.Button1, f.Button2,     f.Button3, f.ComboBox1};
     for (int i = 0; i + 1 < expected.size(); ++i) {
         QWidget* next = expected[i]->nextInFocusChain();
         while (next && next->focusPolicy() == Qt::NoFocus) {
@@ -125,7 +127,7 @@ TEST_F(WindowTest, TabOrderFollowsTheNoteFromCustomerToSelector) {
         EXPECT_EQ(next, expected[i + 1]) << i;
     }
     for (QLineEdit* computed :
-         {f.Edit10, f.Edit11, f.Edit12, f.Edit13, f.Edit14, f.Edit15, f.Edit17}) {
+         {f.Edit10, f.Edit11, f.Edit12, f.Edit13, f.Edit14, f.Edit15, f.Edit17, f.Edit20}) {
         EXPECT_FALSE(computed->focusPolicy() & Qt::TabFocus);
     }
 }
@@ -323,4 +325,62 @@ TEST_F(WindowTest, TaxModeSelectorTakesTheFirstItemContainingTheText) {
     f.ComboBox1->setCurrentIndex(1);
     emit f.ComboBox1->activated(1);
     EXPECT_EQ(f.TaxMode(), 1);
+}
+
+TEST_F(WindowTest, RatesStartAsTheLastCloseLeftThem) {
+    TForm1& first = Start();
+    EXPECT_EQ(first.Edit11->text(), "5");
+    EXPECT_EQ(first.Edit20->text(), "8");
+    first.Edit11->setText("10");
+    first.Edit20->setText("abc"); // not an integer: the default is kept
+    CloseWindow();
+    {
+        QSettings ini(SettingsFile(), QSettings::IniFormat);
+        EXPECT_EQ(ini.value("TAX/Rate").toString(), "10");
+        EXPECT_EQ(ini.value("TAX/ReducedRate").toString(), "8");
+        ini.setValue("TAX/ReducedRate", "10");
+    }
+    TForm1& second = Start();
+    EXPECT_EQ(second.Edit11->text(), "10");
+    EXPECT_EQ(second.Edit20->text(), "10");
+    form_.reset();
+    {
+        QSettings ini(SettingsFile(), QSettings::IniFormat);
+        ini.setValue("TAX/Rate", "8.5");
+    }
+    EXPECT_EQ(Start().Edit11->text(), "5");
+}
+
+TEST_F(WindowTest, RegistrationNumberAndBreakdownAreShown) {
+    {
+        NoteContainers master;
+        master.owner_ma_lo = {owner("A", "", "", "", "", "", 1, "", "", ""),
+                              owner("B", "", "", "", "", "", 2, "", "", "")};
+        master.int_owner_no = 1;
+        master.customer_ma_lo = {customer("C", "", "", "", "", "", 1)};
+        master.owner_touroku = {"T1000000000001", "T2000000000002"};
+        QDir::setCurrent(WorkDir());
+        MemoryWindow scratch;
+        masterfile::SaveMasterFiles(master, scratch);
+    }
+    TForm1& f = Start();
+    EXPECT_EQ(f.Edit19->text(), "T2000000000002");
+    EXPECT_EQ(f.Label18->text(), Q("登録番号"));
+    EXPECT_EQ(f.Label19->text(), Q("軽減税率"));
+    EXPECT_TRUE(f.Memo1->isReadOnly());
+    EXPECT_EQ(f.Memo1->toPlainText(), "");
+
+    f.Edit11->setText("10");
+    f.SetCell(col::Name, 1, S("※お茶"));
+    f.SetCell(col::Quantity, 1, "2");
+    f.SetCell(col::UnitPrice, 1, "1080");
+    f.SetCell(col::Quantity, 2, "3");
+    f.SetCell(col::UnitPrice, 2, "333");
+    f.Button3->click();
+    EXPECT_EQ(f.Memo1->toPlainText(), Q("10%対象 999円\n消費税 99円\n8%対象 2160円\n消費税 172円"));
+    EXPECT_EQ(f.Edit12->text(), "271");
+    f.SetCell(col::Name, 1, S("お茶"));
+    f.Button3->click();
+    EXPECT_EQ(f.Memo1->toPlainText(), "");
+    EXPECT_EQ(f.Edit12->text(), "315");
 }

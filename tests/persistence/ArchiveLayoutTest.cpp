@@ -49,14 +49,20 @@ NoteContainers MasterExample() {
 TEST(ArchiveLayout, WorkedExampleFromTheWindowMatchesTheExistingLayout) {
     ScratchDir dir;
     for (const char* ext : {".srt", ".xml"}) {
-        MemoryWindow window;
-        NoteContainers note;
-        FillWorkedExample(window, note);
-        const std::string path = dir.File(std::string("note") + ext);
-        ASSERT_EQ(notefiles::WriteNoteFile(path, note, window), notefiles::WriteResult::Written);
-        EXPECT_EQ(ReadBytes(path), ReadBytes(DataPath(std::string("notes/worked-example") + ext)))
-            << ext;
-        EXPECT_TRUE(window.Messages().empty());
+        for (const char* rate : {"5", "10"}) {
+            MemoryWindow window;
+            NoteContainers note;
+            FillWorkedExample(window, note);
+            window.SetField(field::TaxRate, rate);
+            const std::string path = dir.File(std::string("note") + ext);
+            ASSERT_EQ(notefiles::WriteNoteFile(path, note, window),
+                      notefiles::WriteResult::Written);
+            EXPECT_EQ(
+                ReadBytes(path),
+                WithRateKept(ReadBytes(DataPath(std::string("notes/worked-example") + ext)), rate))
+                << ext << " " << rate;
+            EXPECT_TRUE(window.Messages().empty());
+        }
     }
 }
 

@@ -100,6 +100,51 @@ TEST(NoteFiles, OpenShowsTheNoteAndRecalculates) {
     }
 }
 
+TEST(NoteFiles, ExistingNoteComputesWithTheRateFieldUntouched) {
+    // Notes of existing installations carry childcount 1 and zeiritu 5: the
+    // rate field keeps what it holds and the note computes with it.
+    for (const char* name : {"notes/worked-example.srt", "notes/worked-example.xml"}) {
+        MemoryWindow window = TypedWindow();
+        window.SetField(field::TaxRate, "10");
+        NoteContainers note;
+        notefiles::OpenNote(DataPath(name), note, window);
+        EXPECT_EQ(window.Field(field::TaxRate), "10") << name;
+        EXPECT_EQ(window.Field(field::Tax), "200");
+        EXPECT_EQ(window.Field(field::TaxInclusiveTotal), "2200");
+        EXPECT_TRUE(window.RateBreakdown().empty());
+    }
+}
+
+TEST(NoteFiles, SavedRateAndReducedRateLinesComeBackInANewWindow) {
+    ScratchDir dir;
+    for (const char* name : {"r.srt", "r.xml"}) {
+        const std::string path = dir.File(name);
+        SaveExample(path, Layout::Current, [](MemoryWindow& w) {
+            w.SetField(field::TaxRate, "10");
+            w.SetCell(col::Name, 2, S("※お茶"));
+            w.SetCell(col::Quantity, 2, "2");
+            w.SetCell(col::UnitPrice, 2, "1080");
+        });
+        MemoryWindow window = TypedWindow();
+        NoteContainers note;
+        notefiles::OpenNote(path, note, window);
+        EXPECT_TRUE(window.Messages().empty()) << name;
+        EXPECT_EQ(window.Field(field::TaxRate), "10");
+        EXPECT_EQ(window.Cell(col::Name, 2), S("※お茶"));
+        EXPECT_EQ(window.RateBreakdown(), (RateTotals{{10, 2000, 200}, {8, 2160, 172}}));
+        EXPECT_EQ(window.Field(field::Tax), "372");
+        EXPECT_EQ(window.Field(field::TaxInclusiveTotal), "4532");
+    }
+    // The 0.4 layout has no room for the rate: the field stays as it was.
+    const std::string old = dir.File("old.srt");
+    SaveExample(old, Layout::Format04, [](MemoryWindow& w) { w.SetField(field::TaxRate, "10"); });
+    MemoryWindow window = TypedWindow();
+    NoteContainers note;
+    notefiles::OpenNote(old, note, window);
+    EXPECT_EQ(window.Field(field::TaxRate), "5");
+    EXPECT_EQ(window.Field(field::Tax), "100");
+}
+
 TEST(NoteFiles, UnreadableFilesGiveTwoMessagesAndChangeNothing) {
     ScratchDir dir;
     const std::string wrongSignature = dir.File("bad.srt");
@@ -211,7 +256,8 @@ TEST(NoteFiles, TxtAndSrtHoldTheSameBytes) {
     SaveExample(dir.File("c.txt"));
     SaveExample(dir.File("c.srt"));
     EXPECT_EQ(ReadBytes(dir.File("c.txt")), ReadBytes(dir.File("c.srt")));
-    EXPECT_EQ(ReadBytes(dir.File("c.srt")), ReadBytes(DataPath("notes/worked-example.srt")));
+    EXPECT_EQ(ReadBytes(dir.File("c.srt")),
+              WithRateKept(ReadBytes(DataPath("notes/worked-example.srt"))));
     EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"c.srt", "c.txt"}));
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace printing;
 using Op = RecordingSurface::Op;
 
@@ -33,7 +35,7 @@ MemoryWindow SampleWindow() {
 }
 
 struct Page {
-    explicit Page(const NoteWindow& w, int kind = kDeliveryNote) {
+    explicit Page(const NoteWindow& w, int kind = kDeliveryNote, int dpi = 600) : device(dpi, dpi) {
         PrintNoteJob(device, status, grid, w, kind);
     }
     RecordingSurface device;
@@ -194,4 +196,171 @@ TEST(NoteLayout, EmptyFieldsPrintNothingAndStillAdvance) {
         EXPECT_NE(c.text, "\\");
     }
     EXPECT_EQ(p.device.TextCall(S("下記のとおり納品いたしました")).y1, 1215);
+}
+
+namespace {
+
+// What a text or a rule looks like on the page, for comparing pages.
+std::string Mark(const RecordingSurface::Call& c) {
+    return std::to_string(static_cast<int>(c.op)) + " " + std::to_string(c.x1) + "," +
+           std::to_string(c.y1) + "," + std::to_string(c.x2) + "," + std::to_string(c.y2) + " " +
+           std::to_string(c.font.height) + "/" + std::to_string(c.penWidth) + " " + c.text;
+}
+
+// Texts the qualified-invoice additions print: the registration number in
+// the header and everything below the table.
+bool IsAddition(const RecordingSurface::Call& c, int tableBottom) {
+    return c.op == Op::Text && (c.text.starts_with(S("登録番号 ")) || c.y1 > tableBottom);
+}
+
+// Every text and rule of the page but the additions.
+std::vector<std::string> Marks(const RecordingSurface& device, int tableBottom) {
+    std::vector<std::string> out;
+    for (const auto& c : device.Calls()) {
+        if ((c.op == Op::Text || c.op == Op::Line) && !IsAddition(c, tableBottom)) {
+            out.push_back(Mark(c));
+        }
+    }
+    return out;
+}
+
+struct Box {
+    int left, top, right, bottom;
+    std::string text;
+    bool added;
+};
+
+std::vector<Box> TextBoxes(const RecordingSurface& device, int tableBottom) {
+    std::vector<Box> boxes;
+    for (const auto& c : device.Of(Op::Text)) {
+        const TextMetrics m = RecordingSurface::MetricsFor(c.font);
+        boxes.push_back({c.x1, c.y1, c.x1 + static_cast<int>(c.text.size()) * m.averageWidth,
+                         c.y1 + m.height, c.text, IsAddition(c, tableBottom)});
+    }
+    return boxes;
+}
+
+bool Overlap(const Box& a, const Box& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// The sample note with a registration number and reduced-rate lines.
+MemoryWindow QualifiedWindow() {
+    MemoryWindow w = SampleWindow();
+    w.SetField(field::Registration, "T1234567890123");
+    w.SetCell(col::Name, 2, S("※お茶"));
+    w.SetRateBreakdown({{10, 1173618, 117361}, {8, 2160, 172}});
+    return w;
+}
+
+std::vector<std::string> Additions() {
+    return {S("登録番号 ") + "T1234567890123",
+            S("※は軽減税率対象"),
+            S("10%対象"),
+            S("8%対象"),
+            "\\1,173,618",
+            "\\117,361",
+            "\\2,160",
+            "\\172"};
+}
+
+} // namespace
+
+TEST(NoteLayout, QualifiedInvoiceAdditionsMoveNothing) {
+    MemoryWindow plain = SampleWindow();
+    plain.SetCell(col::Name, 2, S("※お茶"));
+    const MemoryWindow qualified = QualifiedWindow();
+    for (int kind : {kCopy, kDeliveryNote, kInvoice}) {
+        Page before(plain, kind);
+        Page after(qualified, kind);
+        const int tableBottom = after.grid.rowBoundaries.back();
+        EXPECT_EQ(Marks(after.device, tableBottom), Marks(before.device, tableBottom)) << kind;
+        const auto texts = before.device.Of(Op::Text);
+        EXPECT_TRUE(std::none_of(texts.begin(), texts.end(), [&](const auto& c) {
+            return IsAddition(c, tableBottom);
+        })) << "nothing below the table without reduced-rate lines";
+        for (const std::string& text : Additions()) {
+            EXPECT_TRUE(after.device.HasText(text)) << kind << " " << cp932::ToUtf8(text);
+        }
+    }
+    // Without a number and without reduced-rate lines nothing is added.
+    Page plainPage(plain);
+    for (const std::string& text : Additions()) {
+        EXPECT_FALSE(plainPage.device.HasText(text)) << cp932::ToUtf8(text);
+    }
+}
+
+TEST(NoteLayout, RegistrationAndBreakdownPositions) {
+    Page p(QualifiedWindow());
+    // 3 points (25) under the number line (472 + 92), 9 points high, so it
+    // ends above the postal code line at 689.
+    const auto& number = p.device.TextCall(S("登録番号 ") + "T1234567890123");
+    EXPECT_EQ(number.x1, 472 + 2480);
+    EXPECT_EQ(number.y1, 472 + 92 + 25);
+    EXPECT_EQ(number.font.height, -75);
+    EXPECT_LE(number.y1 + 75, p.device.TextCall(S("〒")).y1);
+
+    // The table ends at 1700 + 150 + 21 x 200 = 6050 (256.1 mm): the
+    // breakdown starts at 259 mm, one rate per 5 mm, highest rate first.
+    ASSERT_EQ(p.grid.rowBoundaries.back(), 6050);
+    const int first = p.status.MmToDevice(259);
+    EXPECT_EQ(p.device.TextCall(S("※は軽減税率対象")).x1, 472);
+    EXPECT_EQ(p.device.TextCall(S("※は軽減税率対象")).y1, first);
+    EXPECT_EQ(p.device.TextCall(S("10%対象")).x1, 472 + p.status.MmToDevice(95));
+    EXPECT_EQ(p.device.TextCall(S("10%対象")).y1, first);
+    EXPECT_EQ(p.device.TextCall(S("8%対象")).y1, p.status.MmToDevice(264));
+    // Amounts end one average width (38) before 132 mm, taxes before 165.
+    const auto& amount = p.device.TextCall("\\1,173,618");
+    EXPECT_EQ(amount.x1 + 10 * 38, 472 + p.status.MmToDevice(132) - 38);
+    const auto& tax = p.device.TextCall("\\172");
+    EXPECT_EQ(tax.x1 + 4 * 38, 472 + p.status.MmToDevice(165) - 38);
+    EXPECT_EQ(tax.y1, p.status.MmToDevice(264));
+    const auto taxLabels = p.device.Of(Op::Text);
+    EXPECT_EQ(std::count_if(taxLabels.begin(), taxLabels.end(),
+                            [](const auto& c) { return c.text == S("消費税"); }),
+              3)
+        << "the box's heading and one per rate";
+}
+
+TEST(NoteLayout, NothingOverlapsAndAllStaysOnThePageAtEveryResolution) {
+    MemoryWindow w = QualifiedWindow();
+    // Taxes and amounts as long as a large invoice makes them.
+    w.SetRateBreakdown({{10, 123456789, 12345678}, {8, -98765432, -7901234}});
+    for (int dpi : {300, 600, 1200}) {
+        Page p(w, kInvoice, dpi);
+        const int tableBottom = p.grid.rowBoundaries.back();
+        const std::vector<Box> boxes = TextBoxes(p.device, tableBottom);
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            for (size_t j = i + 1; j < boxes.size(); ++j) {
+                if (!boxes[i].added && !boxes[j].added) {
+                    continue; // the positions of the existing layout are given
+                }
+                EXPECT_FALSE(Overlap(boxes[i], boxes[j]))
+                    << dpi << ": " << cp932::ToUtf8(boxes[i].text) << " / "
+                    << cp932::ToUtf8(boxes[j].text);
+            }
+        }
+        // Inside the margins (20 mm on every side of a 297 mm page).
+        const int bottomLimit = p.status.MmToDevice(297 - 20);
+        EXPECT_EQ(std::count_if(boxes.begin(), boxes.end(), [](const Box& b) { return b.added; }),
+                  10);
+        for (const Box& b : boxes) {
+            EXPECT_GE(b.left, p.status.leftLimit) << dpi << " " << cp932::ToUtf8(b.text);
+            EXPECT_LE(b.right, p.status.rightLimit) << dpi << " " << cp932::ToUtf8(b.text);
+            EXPECT_LE(b.bottom, bottomLimit) << dpi << " " << cp932::ToUtf8(b.text);
+        }
+        // The breakdown lies wholly below the table, the number wholly
+        // below the underlines of the date and number.
+        for (const Box& b : boxes) {
+            if (b.text == S("※は軽減税率対象") || b.text == S("8%対象")) {
+                EXPECT_GT(b.top, tableBottom + p.status.FromReferenceUnits(6)) << dpi;
+            }
+        }
+        const auto lines = p.device.Of(Op::Line);
+        const Box& number = *std::find_if(boxes.begin(), boxes.end(), [](const Box& b) {
+            return b.text.starts_with(S("登録番号"));
+        });
+        EXPECT_GT(number.top, lines[0].y1 + lines[0].penWidth) << dpi;
+        EXPECT_GT(number.top, lines[1].y1 + lines[1].penWidth) << dpi;
+    }
 }

@@ -103,6 +103,28 @@ TEST_F(PdfCommand, BadArgumentsAndFilesFail) {
     EXPECT_FALSE(fs::exists(pdf));
 }
 
+TEST_F(PdfCommand, QualifiedNotePrintsNumberBreakdownAndLegend) {
+    const std::string note = std::string(NOTORIO_TEST_DATA) + "/notes/qualified-example.srt";
+    const std::string pdf = Path("q.pdf");
+    const Result r =
+        RunShell(Cli() + "'" + note + "' '" + pdf + "' --kind 2 --registration T1234567890123");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::string text = RunShell("pdftotext -layout '" + pdf + "' -").out;
+    for (const char* expected :
+         {"登録番号 T1234567890123", "※お茶", "※は軽減税率対象", "10%対象", "¥1,998", "¥199",
+          "8%対象", "¥2,160", "¥172", "¥4,529", "¥371", "10%"}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    }
+    // A note without reduced-rate lines and without a number gains nothing.
+    const std::string plain = Path("p.pdf");
+    ASSERT_EQ(RunShell(Cli() + "'" + Note() + "' '" + plain + "' --kind 2").status, 0);
+    const std::string plainText = RunShell("pdftotext '" + plain + "' -").out;
+    for (const char* absent : {"登録番号", "対象", "※"}) {
+        EXPECT_EQ(plainText.find(absent), std::string::npos) << absent;
+    }
+    EXPECT_EQ(RunShell(Cli() + "'" + note + "' '" + pdf + "' --master").status, 1);
+}
+
 // notorio-cli issue: the PDF under its rule-based name and its index line.
 TEST_F(PdfCommand, IssueWritesANamedPdfAndItsIndexLine) {
     const std::string issue = std::string("env -u QT_QPA_PLATFORM '") + NOTORIO_CLI + "' issue '" +

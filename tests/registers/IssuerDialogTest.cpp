@@ -343,3 +343,31 @@ TEST_F(IssuerDialog, AnEmptyRegisterShowsAnEmptyGridAndStaysEmpty) {
     EXPECT_TRUE(note.owner_ma_lo.empty());
     EXPECT_EQ(window.Field(field::IssuerName), "typed");
 }
+
+TEST_F(IssuerDialog, RegistrationNumbersInTheirOwnRow) {
+    Register({Issuer("A"), Issuer("B")}, 0);
+    note.owner_touroku = {"T1000000000001", ""};
+    // The main window shows an issuer of its own with a number.
+    window.SetField(field::IssuerName, "New");
+    window.SetField(field::Registration, "T3000000000003");
+
+    driver.Answer(QMessageBox::Yes);
+    driver.On<TForm2>(
+        [](TForm2& d) {
+            EXPECT_EQ(d.Grid().RowCount(), 12);
+            EXPECT_EQ(d.Grid().Cell(0, 11), S("登録番号"));
+            EXPECT_EQ(d.Grid().Cell(1, 11), "T1000000000001");
+            EXPECT_EQ(d.Grid().Cell(2, 11), "");
+            EXPECT_EQ(d.Grid().Cell(3, 11), "T3000000000003");
+            dialogtest::TypeIntoCell(d, 2, 11, "T12");
+            EXPECT_EQ(d.Grid().Cell(2, 11), "T12");
+        },
+        Ready);
+    driver.Close<TForm2>();
+    Run();
+
+    ASSERT_TRUE(driver.Finished());
+    EXPECT_EQ(note.owner_touroku, (wordlist{"T1000000000001", "T12", "T3000000000003"}));
+    EXPECT_EQ(window.Field(field::Registration), "T1000000000001");
+    EXPECT_EQ(window.Status(), S("登録番号がT+13桁ではありません: ") + "B T12");
+}

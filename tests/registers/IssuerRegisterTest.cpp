@@ -104,21 +104,48 @@ TEST(IssuerRegister, TakingBackReplacesRegisterAndShowsTheChosenIssuer) {
     MemoryWindow window;
     window.SetField(field::IssuerName, "typed by the user");
 
-    TakeIssuerRegister(note, window, {}, 0);
+    TakeIssuerRegister(note, window, {}, {}, 0);
     EXPECT_EQ(note.owner_ma_lo.size(), 2u) << "an empty grid changes nothing";
     EXPECT_EQ(note.int_owner_no, 1);
     EXPECT_EQ(window.Field(field::IssuerName), "typed by the user");
 
-    TakeIssuerRegister(note, window, {Issuer("C"), Issuer("D"), Issuer("E")}, 2);
+    TakeIssuerRegister(note, window, {Issuer("C"), Issuer("D"), Issuer("E")}, {}, 2);
     EXPECT_EQ(note.owner_ma_lo.size(), 3u);
     EXPECT_EQ(note.int_owner_no, 2);
     EXPECT_EQ(window.Field(field::IssuerName), "E");
     EXPECT_EQ(window.Field(field::IssuerBank2), "acct-E");
 
-    TakeIssuerRegister(note, window, {Issuer("F")}, 2);
+    TakeIssuerRegister(note, window, {Issuer("F")}, {}, 2);
     EXPECT_EQ(note.int_owner_no, 0) << "a position past the end falls back to the first";
     EXPECT_EQ(window.Field(field::IssuerName), "F");
 
-    TakeIssuerRegister(note, window, {Issuer("G"), Issuer("H")}, -1);
+    TakeIssuerRegister(note, window, {Issuer("G"), Issuer("H")}, {}, -1);
     EXPECT_EQ(note.int_owner_no, 0) << "a negative position falls back to the first";
+}
+
+TEST(IssuerRegister, RegistrationNumbersTravelWithTheirColumns) {
+    MemoryGrid grid = IssuerGrid(3);
+    FillIssuerGrid(grid, {Issuer("A"), Issuer("B"), Issuer("C")}, {"T1234567890123", "x"});
+    EXPECT_EQ(grid.Cell(0, RegistrationRow), S("登録番号"));
+    EXPECT_EQ(grid.Cell(1, RegistrationRow), "T1234567890123");
+    EXPECT_EQ(grid.Cell(3, RegistrationRow), "") << "an issuer without a number";
+    grid.SetCell(2, 1, ""); // B dropped: its number with it
+    grid.SetCell(3, RegistrationRow, "T0000000000001");
+    EXPECT_EQ(ReadIssuerNumbers(grid), (wordlist{"T1234567890123", "T0000000000001"}));
+
+    NoteContainers note;
+    note.owner_ma_lo = {Issuer("A")};
+    note.owner_touroku = {"T1111111111111"};
+    MemoryWindow window;
+    window.SetStatus("before");
+    TakeIssuerRegister(note, window, {Issuer("A"), Issuer("C")}, {"T1234567890123"}, 1);
+    EXPECT_EQ(note.owner_touroku, (wordlist{"T1234567890123", ""}));
+    EXPECT_EQ(window.Field(field::Registration), "");
+    EXPECT_EQ(window.Status(), "before") << "well-formed or empty numbers warn of nothing";
+
+    TakeIssuerRegister(note, window, {Issuer("A"), Issuer("C")},
+                       {"T1234567890123", S("Ｔ1234567890123")}, 0);
+    EXPECT_EQ(note.owner_touroku[1], S("Ｔ1234567890123")) << "kept as typed";
+    EXPECT_EQ(window.Field(field::Registration), "T1234567890123");
+    EXPECT_EQ(window.Status(), S("登録番号がT+13桁ではありません: ") + "C " + S("Ｔ1234567890123"));
 }
