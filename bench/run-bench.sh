@@ -36,21 +36,20 @@ echo "## Reader alone (Google Benchmark, from disk)"
 NOTORIO_BENCH_DIR=$files "$bench" --benchmark_filter='File' --benchmark_repetitions=3 \
   --benchmark_report_aggregates_only=true 2>/dev/null | grep -E 'Benchmark|_min|_median|-----'
 
-# CPU seconds (user + system) and peak memory of the best of three runs.
+# CPU seconds (user + system) per run and peak memory, over five runs (the
+# clock of /usr/bin/time counts in hundredths of a second).
+runs=5
 measure() {
-  local best="" line cpu
-  for _ in 1 2 3; do
-    line=$( { /usr/bin/time -f '%U %S %M' "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -n 1)
-    cpu=$(awk '{printf "%.3f", $1 + $2}' <<<"$line")
-    if [ -z "$best" ] || awk "BEGIN{exit !($cpu < ${best%% *})}"; then
-      best="$cpu $(awk '{print $3}' <<<"$line")"
-    fi
-  done
-  echo "$best"
+  local out
+  out=$(mktemp)
+  /usr/bin/time -o "$out" -f '%U %S %M' \
+    bash -c 'for _ in $(seq "$0"); do "$@" >/dev/null 2>&1; done' "$runs" "$@"
+  awk -v n="$runs" '{printf "%.4f %s\n", ($1 + $2) / n, $3}' "$out"
+  rm -f "$out"
 }
 
 echo
-echo "## Whole programs, output to /dev/null (best of three runs)"
+echo "## Whole programs, output to /dev/null (CPU time per run, mean of $runs runs)"
 echo
 echo "| program | file | file MB | cells | CPU s | M cells/s | peak RSS MB |"
 echo "|---|---|---:|---:|---:|---:|---:|"
@@ -60,12 +59,12 @@ for name in numbers-half numbers strings; do
   cells=$("$cli" read-xls "$file" | grep -c '"event":"cell"')
   read -r cpu rss < <(measure "$cli" read-xls "$file")
   awk -v n="$name" -v s="$size" -v c="$cells" -v t="$cpu" -v m="$rss" 'BEGIN{
-    printf "| notorio-cli read-xls | %s | %.1f | %d | %.3f | %.2f | %.1f |\n",
+    printf "| notorio-cli read-xls | %s | %.1f | %d | %.4f | %.2f | %.1f |\n",
            n, s/1e6, c, t, (t > 0 ? c/t/1e6 : 0), m/1024 }'
   if command -v xls2csv >/dev/null 2>&1; then
     read -r cpu rss < <(measure xls2csv "$file")
     awk -v n="$name" -v s="$size" -v c="$cells" -v t="$cpu" -v m="$rss" 'BEGIN{
-      printf "| xls2csv (catdoc) | %s | %.1f | %d | %.3f | %.2f | %.1f |\n",
+      printf "| xls2csv (catdoc) | %s | %.1f | %d | %.4f | %.2f | %.1f |\n",
              n, s/1e6, c, t, (t > 0 ? c/t/1e6 : 0), m/1024 }'
   fi
 done
