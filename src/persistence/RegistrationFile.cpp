@@ -50,19 +50,11 @@ std::string Bytes(const ownerlist& issuers, const wordlist& numbers) {
     return out.str();
 }
 
-ReadResult Read(const std::string& path, ownerlist& issuers, wordlist& numbers) {
+ReadResult ReadBytes(const std::string& bytes, ownerlist& issuers, wordlist& numbers) {
     using boost::serialization::make_nvp;
     issuers.clear();
     numbers.clear();
-    std::string bytes;
-    const persistence::ReadStatus status = persistence::ReadWholeFile(path, bytes);
-    if (status == persistence::ReadStatus::CannotOpen) {
-        return ReadResult::Missing;
-    }
     try {
-        if (status != persistence::ReadStatus::Ok) {
-            return ReadResult::Unreadable;
-        }
         std::istringstream in(bytes);
         persistence::XmlIArchive ar(in);
         ar >> make_nvp("owner_ma", issuers);
@@ -74,6 +66,21 @@ ReadResult Read(const std::string& path, ownerlist& issuers, wordlist& numbers) 
         return ReadResult::Unreadable;
     }
     return ReadResult::Read;
+}
+
+ReadResult Read(const std::string& path, ownerlist& issuers, wordlist& numbers) {
+    issuers.clear();
+    numbers.clear();
+    std::string bytes;
+    switch (persistence::ReadWholeFile(path, bytes)) {
+    case persistence::ReadStatus::Ok:
+        return ReadBytes(bytes, issuers, numbers);
+    case persistence::ReadStatus::Missing:
+    case persistence::ReadStatus::CannotOpen:
+        return ReadResult::Missing;
+    default:
+        return ReadResult::Unreadable;
+    }
 }
 
 void LoadNumbers(const std::string& masterXmlPath, NoteContainers& note, NoteWindow& window) {
@@ -96,15 +103,15 @@ void ReadRegisters(const std::string& masterXmlPath, NoteContainers& note, NoteW
     wordlist w1, w2, w3;
     note.int_owner_no = 0;
     note.int_customer_no = 0;
-    if (!masterfile::ReadMasterFile(masterXmlPath, note, issuers, customers, w1, w2, w3, window)) {
-        if (issuers.size() <= 1) {
-            issuers = {masterfile::SampleIssuer()};
-        }
-        if (customers.size() <= 1) {
-            customers = {masterfile::SampleCustomer()};
-        }
+    const bool whole =
+        masterfile::ReadMasterFile(masterXmlPath, note, issuers, customers, w1, w2, w3, window);
+    // Start-up's rules: without a whole file the sample issuer (and sample
+    // customer) take the place of a register of at most one entry; a whole
+    // file with an empty register sets no register.
+    if (!whole && issuers.size() <= 1) {
+        issuers = {masterfile::SampleIssuer()};
     }
-    if (issuers.empty() || customers.empty()) {
+    if (issuers.empty() || (whole && customers.empty())) {
         return;
     }
     note.owner_ma_lo = issuers;

@@ -25,6 +25,8 @@ enum class ReadResult { Read, Missing, Unreadable };
 
 // Reads the side file at `path`; on anything but Read both lists are empty.
 ReadResult Read(const std::string& path, ownerlist& issuers, wordlist& numbers);
+// The same on the file's bytes: Read or Unreadable.
+ReadResult ReadBytes(const std::string& bytes, ownerlist& issuers, wordlist& numbers);
 
 // Start-up, after the registers were set: the numbers of the register's
 // issuers from the side file beside `masterXmlPath` into

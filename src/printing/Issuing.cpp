@@ -220,9 +220,6 @@ std::optional<Date> ParseDate(const std::string& utf8) {
     } else if (firstDigits != 4) {
         return std::nullopt; // a two-digit year could be of either count
     }
-    if (numbers[1] > 12 || numbers[2] > 31) {
-        return std::nullopt;
-    }
     return ValidDate(static_cast<int>(year), static_cast<int>(numbers[1]),
                      static_cast<int>(numbers[2]));
 }

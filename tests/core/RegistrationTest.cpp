@@ -74,6 +74,13 @@ TEST(Registration, WindowShowsTheNumberOfTheChosenAndOfTheOpenedIssuer) {
     EXPECT_EQ(NumberForIssuer(note, Issuer("Z")), "");
     EXPECT_EQ(NumberAt(note, -1), "");
     EXPECT_EQ(NumberAt(note, 3), "");
+    {
+        // Numbers beyond the register belong to no issuer.
+        NoteContainers shorter = note;
+        shorter.owner_ma_lo.resize(1);
+        EXPECT_EQ(NumberAt(shorter, 0), "T1");
+        EXPECT_EQ(NumberAt(shorter, 1), "");
+    }
 
     note.basedata_load = {basedata("d", "", "", 0, 0, 1, 5)};
     note.owner_load = {Issuer("B", 1002)};

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 using namespace testsupport;
@@ -126,4 +127,61 @@ TEST_F(RegistrationFileTest, FailedWriteIsReportedLikeTheMasterFiles) {
     EXPECT_EQ(window_.Messages(), (std::vector<std::pair<std::string, std::string>>{
                                       {S("注意"), S("保存に失敗しました1")}}));
     EXPECT_EQ(ReadBytes("master.xml"), masterfile::MasterXmlBytes(note));
+}
+
+TEST_F(RegistrationFileTest, CommandLineReadsRegistersAsStartUpButWritesNothing) {
+    std::filesystem::create_directory("sub");
+    const std::string master = "sub/master.xml";
+    const std::string side = std::string("sub/") + kSide;
+    auto read = [&] {
+        NoteContainers note;
+        MemoryWindow window;
+        registrationfile::ReadRegisters(master, note, window);
+        return std::make_pair(note, window.Messages().size());
+    };
+
+    // No master file: the sample issuer, with a number if the side file
+    // knows it.
+    WriteBytes(side, registrationfile::Bytes({masterfile::SampleIssuer()}, {"T1000000000001"}));
+    auto [sample, sampleMessages] = read();
+    EXPECT_EQ(sample.owner_ma_lo, ownerlist{masterfile::SampleIssuer()});
+    EXPECT_EQ(sample.owner_touroku, wordlist{"T1000000000001"});
+    EXPECT_EQ(sampleMessages, 0u);
+
+    // A whole master file: its register, its chosen position, the numbers
+    // of the issuers the side file knows.
+    NoteContainers saved;
+    saved.owner_ma_lo = {Issuer("I1", 1), Issuer("I2", 2)};
+    saved.int_owner_no = 1;
+    saved.customer_ma_lo = {customer("C", "", "", "", "", "", 1)};
+    WriteBytes(master, masterfile::MasterXmlBytes(saved));
+    WriteBytes(side, registrationfile::Bytes({Issuer("I2", 2)}, {"T2000000000002"}));
+    auto [whole, wholeMessages] = read();
+    EXPECT_EQ(whole.owner_ma_lo, saved.owner_ma_lo);
+    EXPECT_EQ(whole.int_owner_no, 1);
+    EXPECT_EQ(whole.owner_touroku, (wordlist{"", "T2000000000002"}));
+
+    // A whole file without customers sets no register.
+    saved.customer_ma_lo.clear();
+    WriteBytes(master, masterfile::MasterXmlBytes(saved));
+    EXPECT_TRUE(read().first.owner_ma_lo.empty());
+
+    // Broken after its first issuer: start-up takes the sample instead, so
+    // the number of that issuer does not reach it.
+    saved.customer_ma_lo = {customer("C", "", "", "", "", "", 1)};
+    const std::string xml = masterfile::MasterXmlBytes(saved);
+    WriteBytes(master, xml.substr(0, xml.find("</item>") + 7));
+    WriteBytes(side, registrationfile::Bytes({Issuer("I1", 1)}, {"T1000000000001"}));
+    auto [broken, brokenMessages] = read();
+    EXPECT_EQ(broken.owner_ma_lo, ownerlist{masterfile::SampleIssuer()});
+    EXPECT_EQ(broken.owner_touroku, wordlist{""});
+    EXPECT_EQ(brokenMessages, 1u) << "message 21";
+
+    // Nothing was written or copied.
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator("sub")) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"master-touroku.xml", "master.xml"}));
 }

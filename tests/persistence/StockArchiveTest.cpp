@@ -126,3 +126,39 @@ TEST(StockArchives, OurFilesReadWithTheStockReaders) {
     EXPECT_EQ(note.basedata_load, WorkedExampleRecords().basedata1);
     EXPECT_EQ(note.customer_load, WorkedExampleRecords().customer1);
 }
+
+TEST(StockArchives, QualifiedNotesReadWithTheStockReaders) {
+    // A note that keeps its rate and has a reduced-rate line: existing
+    // readers see the same classes and fields as ever.
+    ScratchDir dir;
+    for (const char* name : {"q.srt", "q.xml"}) {
+        MemoryWindow window;
+        NoteContainers note;
+        FillWorkedExample(window, note);
+        window.SetField(field::TaxRate, "10");
+        window.SetCell(col::Name, 2, S("※お茶"));
+        window.SetCell(col::Quantity, 2, "2");
+        window.SetCell(col::UnitPrice, 2, "1080");
+        const std::string path = dir.File(name);
+        ASSERT_EQ(notefiles::WriteNoteFile(path, note, window), notefiles::WriteResult::Written);
+        std::ifstream in(path);
+        NoteContainers read;
+        if (std::string(name).ends_with(".xml")) {
+            boost::archive::xml_iarchive ar(in);
+            ar >> make_nvp("basedata1", read.basedata_load);
+            ar >> make_nvp("hinmokulist", read.hinmokulist_load);
+            ar >> make_nvp("owner1", read.owner_load);
+            ar >> make_nvp("customer1", read.customer_load);
+        } else {
+            boost::archive::text_iarchive ar(in);
+            ar >> make_nvp("basedata1", read.basedata_load);
+            ar >> make_nvp("hinmokulist", read.hinmokulist_load);
+            ar >> make_nvp("owner1", read.owner_load);
+            ar >> make_nvp("customer1", read.customer_load);
+        }
+        EXPECT_EQ(read.basedata_load,
+                  basedatalist{basedata(S("2007年7月5日"), S("様"), "0001", 0, 0, 2, 10)});
+        EXPECT_EQ(read.hinmokulist_load.at(2).kojiname, S("※お茶"));
+        EXPECT_EQ(read.owner_load, note.owner1);
+    }
+}

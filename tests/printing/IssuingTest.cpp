@@ -122,6 +122,8 @@ TEST(IssueFileName, AwkwardCustomerNames) {
     EXPECT_EQ(issuing::IssueFileName(Facts("田中_工業\n\t"), 1),
               "20261209_田中＿工業_110000_0042.pdf");
     EXPECT_EQ(issuing::IssueFileName(Facts(""), 1), "20261209__110000_0042.pdf");
+    // Characters beyond the basic plane stay as they are.
+    EXPECT_EQ(issuing::IssueFileName(Facts("𠮷野家"), 1), "20261209_𠮷野家_110000_0042.pdf");
 
     // 200 characters of three bytes each: cut to the limit at a character
     // boundary, the amount and number kept whole.
