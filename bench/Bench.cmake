@@ -4,4 +4,12 @@ find_package(benchmark QUIET)
 if(benchmark_FOUND)
   add_executable(bench_biff_reader EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/BiffReaderBench.cpp)
   target_link_libraries(bench_biff_reader PRIVATE notorio_biffreader benchmark::benchmark)
+  # Paste of large clipboard texts: cmake --build <dir> --target bench_paste
+  add_executable(bench_paste EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/PasteBench.cpp)
+  target_link_libraries(bench_paste PRIVATE notorio_editing benchmark::benchmark)
 endif()
+
+# The generator of the big notes for bench/big_notes.sh (open time and
+# memory of notes that are near the read limit).
+add_executable(make_big_notes EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/MakeBigNotes.cpp)
+target_link_libraries(make_big_notes PRIVATE notorio_persistence)

@@ -1,5 +1,6 @@
 // notorio-cli: the headless companion of the window program.
 #include "Commands.h"
+#include "Output.h"
 
 #include "Cp932.h"
 
@@ -40,10 +41,11 @@ int main(int argc, char** argv) {
         return Usage();
     }
     std::vector<std::string> args(argv + 2, argv + argc);
+    int status = 1;
     try {
-        return it->second.run(args);
+        status = it->second.run(args);
     } catch (const std::exception& e) {
         std::cerr << e.what() << '\n';
-        return 1;
     }
+    return cli::FinishOutput(status);
 }

@@ -149,6 +149,12 @@ struct NoteContainers {
     wordlist menuitem3;
     wordlist soejilist;
 
+    // Set at start-up when a master file exists that could be neither read
+    // nor copied aside: why, with its path (code page 932). The close then
+    // writes no master file, so the registers it holds are not replaced by
+    // this run's, and shows this text. Empty otherwise.
+    std::string masterfileKept;
+
     void ClearReadBuffers() {
         basedata_load.clear();
         hinmokulist_load.clear();

@@ -91,13 +91,13 @@ void ComputeLines(NoteWindow& window, int mode, LineRates rates) {
             if (mode == 0) {
                 const double product = u * q;
                 const double amount = std::floor(product + 0.001);
-                window.SetCell(col::Amount, r, numtext::FloatToStr(amount));
+                window.SetCell(col::Amount, r, numtext::WholeToStr(amount));
             } else if (mode == 1) {
                 const double product = u * q;
                 const double base = std::floor(product + 0.0001);
                 const double tax = std::floor(rate * base * 0.01 + 0.0001);
                 const double amount = std::trunc(tax) + base;
-                window.SetCell(col::Amount, r, numtext::FloatToStr(amount));
+                window.SetCell(col::Amount, r, numtext::WholeToStr(amount));
             }
         } else if (mode == 1 && !window.Cell(col::Amount, r).empty()) {
             ++withoutQuantityOrPrice;
@@ -121,7 +121,7 @@ double SumQuantities(const NoteWindow& window) {
 std::int64_t SumAmounts(const NoteWindow& window) {
     __int128 sum = 0;
     for (int r = 1; r < window.RowCount(); ++r) {
-        sum += numtext::StrToInt64Def(window.Cell(col::Amount, r), 0);
+        sum += numtext::StrToAmountDef(window.Cell(col::Amount, r), 0);
     }
     return Clamp64(sum);
 }

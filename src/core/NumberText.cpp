@@ -87,6 +87,24 @@ std::int64_t StrToInt64Def(std::string_view text, std::int64_t fallback) {
     return v ? *v : fallback;
 }
 
+std::int64_t StrToAmountDef(std::string_view text, std::int64_t fallback) {
+    std::size_t i = text.find_first_not_of(' ');
+    if (i != std::string_view::npos && (text[i] == '-' || text[i] == '+')) {
+        ++i;
+    }
+    const std::string_view rest = i == std::string_view::npos ? std::string_view() : text.substr(i);
+    const bool hex =
+        rest.substr(0, 1) == "$" || rest.substr(0, 2) == "0x" || rest.substr(0, 2) == "0X";
+    if (!hex) {
+        return StrToInt64Def(text, fallback);
+    }
+    const auto value = ParseInteger(text, 32);
+    if (!value || *value < INT32_MIN || *value > INT32_MAX) {
+        return fallback;
+    }
+    return *value;
+}
+
 double StrToFloatPrefix(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
@@ -170,6 +188,15 @@ std::string FloatToStr(double value) {
     }
     exponent.erase(0, std::min(exponent.find_first_not_of('0'), exponent.size() - 1));
     return mantissa + "E" + (negExp ? "-" : "") + exponent;
+}
+
+std::string WholeToStr(double value) {
+    // 2^63 is the first double beyond the 64-bit range.
+    constexpr double kLimit = 9223372036854775808.0;
+    if (std::isfinite(value) && value == std::trunc(value) && value < kLimit && value >= -kLimit) {
+        return IntToStr(static_cast<std::int64_t>(value));
+    }
+    return FloatToStr(value);
 }
 
 } // namespace numtext

@@ -8,6 +8,13 @@
 namespace transfer {
 namespace {
 
+// A line's amount as the record holds it: the cell read as the amount total
+// reads it, 0 when that does not fit the record's 32 bits.
+std::int32_t AmountField(const std::string& text) {
+    const std::int64_t amount = numtext::StrToAmountDef(text, 0);
+    return amount >= INT32_MIN && amount <= INT32_MAX ? static_cast<std::int32_t>(amount) : 0;
+}
+
 // `childcount` of a header whose `zeiritu` holds the rate the note was
 // saved with. Older notes carry 1 (or 0) there and 5 as their rate, which
 // never was the note's rate; both fields are written and never read by
@@ -105,8 +112,7 @@ void GridToLines(const NoteWindow& window, hinmokumap& hinmokulist) {
             key, CellText(window, col::Name, r), CellText(window, col::Spec, r),
             numtext::StrToFloatPrefix(window.Cell(col::Quantity, r)),
             CellText(window, col::Unit, r), numtext::StrToIntDef(window.Cell(col::UnitPrice, r), 0),
-            numtext::StrToIntDef(window.Cell(col::Amount, r), 0),
-            CellText(window, col::Remarks, r));
+            AmountField(window.Cell(col::Amount, r)), CellText(window, col::Remarks, r));
     }
 }
 

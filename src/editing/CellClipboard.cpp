@@ -52,19 +52,14 @@ void PasteText(NoteWindow& grid, const CellRect& selection, const std::string& t
     if (!IsDataCell(grid, selection.Left, selection.Top)) {
         return; // titles and row numbers are never overwritten
     }
-    std::vector<std::string> lines = SplitClipboardLines(text);
-    for (std::size_t k = 0; k < lines.size(); ++k) {
-        int row = selection.Top + static_cast<int>(k);
-        if (row >= grid.RowCount()) {
-            break;
-        }
-        std::vector<std::string> fields = SplitClipboardFields(lines[k]);
+    // Only the lines and fields that land in the grid are read.
+    ClipboardLines lines(text);
+    std::string_view line;
+    for (int row = selection.Top; row < grid.RowCount() && lines.Next(line); ++row) {
+        const auto room = static_cast<std::size_t>(grid.ColCount() - selection.Left);
+        const std::vector<std::string> fields = SplitClipboardFields(line, room);
         for (std::size_t i = 0; i < fields.size(); ++i) {
-            int col = selection.Left + static_cast<int>(i);
-            if (col >= grid.ColCount()) {
-                break;
-            }
-            grid.SetCell(col, row, fields[i]);
+            grid.SetCell(selection.Left + static_cast<int>(i), row, fields[i]);
         }
     }
 }

@@ -22,38 +22,87 @@ bool NeedsQuotes(const std::string& cell) {
     return false;
 }
 
-std::size_t SkipBlanks(const std::string& line, std::size_t pos) {
+constexpr char Tab = '\t';
+
+std::size_t SkipBlanks(std::string_view line, std::size_t pos) {
     while (pos < line.size() && IsBlank(line[pos])) {
         ++pos;
     }
     return pos;
 }
 
-// The quoted field whose opening quote is at `pos`; returns the position after
-// its closing quote, or the line's end when the closing quote is missing.
-std::size_t ReadQuotedField(const std::string& line, std::size_t pos, std::string& field) {
+// The position after the closing quote of the quoted field whose opening
+// quote is at `pos`, or the line's end when the closing quote is missing.
+// The field's text (doubled quotes read as one) is appended to `field`
+// when one is given.
+std::size_t ReadQuotedField(std::string_view line, std::size_t pos, std::string* field) {
     ++pos; // opening quote
     while (pos < line.size()) {
-        if (line[pos] != Quote) {
-            field.push_back(line[pos++]);
-        } else if (pos + 1 < line.size() && line[pos + 1] == Quote) {
-            field.push_back(Quote);
-            pos += 2;
+        const std::size_t quote = line.find(Quote, pos);
+        const std::size_t stop = quote == std::string_view::npos ? line.size() : quote;
+        if (field != nullptr) {
+            field->append(line.substr(pos, stop - pos));
+        }
+        if (stop == line.size()) {
+            return stop;
+        }
+        if (stop + 1 < line.size() && line[stop + 1] == Quote) {
+            if (field != nullptr) {
+                field->push_back(Quote);
+            }
+            pos = stop + 2;
         } else {
-            return pos + 1;
+            return stop + 1;
         }
     }
     return pos;
 }
 
-// The run of bytes up to the next comma or blank.
-std::size_t ReadPlainField(const std::string& line, std::size_t pos, std::string& field) {
-    std::size_t start = pos;
+// The end of the run of bytes from `pos` up to the next comma or blank.
+std::size_t EndOfPlainField(std::string_view line, std::size_t pos) {
     while (pos < line.size() && line[pos] != Comma && !IsBlank(line[pos])) {
         ++pos;
     }
-    field.assign(line, start, pos - start);
     return pos;
+}
+
+std::vector<std::string> SplitAtTabs(std::string_view line, std::size_t maxFields) {
+    std::vector<std::string> fields;
+    std::size_t pos = 0;
+    while (fields.size() < maxFields) {
+        const std::size_t tab = line.find(Tab, pos);
+        if (tab == std::string_view::npos) {
+            fields.emplace_back(line.substr(pos));
+            break;
+        }
+        fields.emplace_back(line.substr(pos, tab - pos));
+        pos = tab + 1;
+    }
+    return fields;
+}
+
+std::vector<std::string> SplitCommaForm(std::string_view line, std::size_t maxFields) {
+    std::vector<std::string> fields;
+    std::size_t pos = SkipBlanks(line, 0);
+    while (pos < line.size() && fields.size() < maxFields) {
+        std::string field;
+        if (line[pos] == Quote) {
+            pos = ReadQuotedField(line, pos, &field);
+        } else {
+            const std::size_t end = EndOfPlainField(line, pos);
+            field.assign(line.substr(pos, end - pos));
+            pos = end;
+        }
+        fields.push_back(std::move(field));
+        pos = SkipBlanks(line, pos);
+        if (pos < line.size() && line[pos] == Comma) {
+            if (pos + 1 == line.size() && fields.size() < maxFields) {
+                fields.emplace_back();
+            }
+            pos = SkipBlanks(line, pos + 1);
+        }
+    }
+    return fields;
 }
 
 } // namespace
@@ -96,47 +145,54 @@ std::string FormatClipboardText(const std::vector<std::vector<std::string>>& row
     return text;
 }
 
-std::vector<std::string> SplitClipboardLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string::size_type end = text.find('\0');
-    if (end == std::string::npos) {
-        end = text.size();
+ClipboardLines::ClipboardLines(std::string_view text) : text_(text.substr(0, text.find('\0'))) {}
+
+bool ClipboardLines::Next(std::string_view& line) {
+    if (pos_ >= text_.size()) {
+        return false;
     }
-    std::size_t pos = 0;
-    while (pos < end) {
-        std::size_t stop = pos;
-        while (stop < end && text[stop] != '\r' && text[stop] != '\n') {
-            ++stop;
-        }
-        lines.push_back(text.substr(pos, stop - pos));
-        if (stop < end && text[stop] == '\r' && stop + 1 < end && text[stop + 1] == '\n') {
-            ++stop;
-        }
-        pos = stop + 1;
+    std::size_t stop = text_.find_first_of("\r\n", pos_);
+    if (stop == std::string_view::npos) {
+        stop = text_.size();
+    }
+    line = text_.substr(pos_, stop - pos_);
+    if (stop + 1 < text_.size() && text_[stop] == '\r' && text_[stop + 1] == '\n') {
+        ++stop;
+    }
+    pos_ = stop + 1;
+    return true;
+}
+
+std::vector<std::string> SplitClipboardLines(std::string_view text) {
+    std::vector<std::string> lines;
+    ClipboardLines reader(text);
+    std::string_view line;
+    while (reader.Next(line)) {
+        lines.emplace_back(line);
     }
     return lines;
 }
 
-std::vector<std::string> SplitClipboardFields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t pos = SkipBlanks(line, 0);
+bool IsTabSeparated(std::string_view line) {
+    std::size_t pos = 0;
     while (pos < line.size()) {
-        std::string field;
-        if (line[pos] == Quote) {
-            pos = ReadQuotedField(line, pos, field);
-        } else {
-            pos = ReadPlainField(line, pos, field);
+        const char c = line[pos];
+        if (c == Tab) {
+            return true;
         }
-        fields.push_back(std::move(field));
-        pos = SkipBlanks(line, pos);
-        if (pos < line.size() && line[pos] == Comma) {
-            if (pos + 1 == line.size()) {
-                fields.emplace_back();
-            }
-            pos = SkipBlanks(line, pos + 1);
+        if (c == Quote) {
+            pos = ReadQuotedField(line, pos, nullptr);
+        } else if (c == Comma || IsBlank(c)) {
+            ++pos;
+        } else {
+            pos = EndOfPlainField(line, pos);
         }
     }
-    return fields;
+    return false;
+}
+
+std::vector<std::string> SplitClipboardFields(std::string_view line, std::size_t maxFields) {
+    return IsTabSeparated(line) ? SplitAtTabs(line, maxFields) : SplitCommaForm(line, maxFields);
 }
 
 } // namespace editing

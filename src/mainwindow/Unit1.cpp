@@ -8,6 +8,7 @@
 #include "Cp932.h"
 #include "DialogFilters.h"
 #include "FileKinds.h"
+#include "LinePaste.h"
 #include "MasterFile.h"
 #include "NumberText.h"
 #include "QtText.h"
@@ -109,6 +110,7 @@ void TForm1::SetHelpFile(const QString& path) {
 
 TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMainWindow(parent) {
     InstallFontSubstitutes();
+    linepaste::InstallOnce();
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

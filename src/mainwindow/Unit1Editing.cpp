@@ -3,6 +3,7 @@
 #include "Unit1.h"
 
 #include "CellClipboard.h"
+#include "LinePaste.h"
 #include "QtText.h"
 
 #include <QAction>
@@ -14,6 +15,8 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+
+#include <type_traits>
 
 namespace {
 
@@ -43,8 +46,15 @@ editing::CellRect GridSelection(const TStringGrid* grid) {
 
 enum class ClipAction { Cut, Copy, Paste };
 
-// A text control's own cut, copy or paste.
+// A text control's own cut, copy or paste; a one-line field pastes line
+// breaks as spaces.
 template <typename TextControl> void Apply(TextControl* control, ClipAction action) {
+    if constexpr (std::is_same_v<TextControl, QLineEdit>) {
+        if (action == ClipAction::Paste) {
+            linepaste::PasteInto(control);
+            return;
+        }
+    }
     switch (action) {
     case ClipAction::Cut:
         control->cut();
@@ -190,8 +200,9 @@ void TForm1::String4CopyClick() {
 // The selection is replaced by the clipboard text, or removed when the
 // clipboard holds no text.
 void TForm1::String4PasteClick() {
-    Edit18->insert(PlatformClipboard::ClipboardHasText() ? QGuiApplication::clipboard()->text()
-                                                         : QString());
+    Edit18->insert(PlatformClipboard::ClipboardHasText()
+                       ? linepaste::OneLine(QGuiApplication::clipboard()->text())
+                       : QString());
 }
 
 // Ctrl+C, Ctrl+X and Ctrl+V act on the selection whatever cell was last

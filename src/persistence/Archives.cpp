@@ -224,7 +224,8 @@ void TextIArchive::load(std::string& text) {
 
 void TextIArchive::load(boost::serialization::collection_size_type& count) {
     Base::load(count);
-    if (static_cast<std::size_t>(count) > static_cast<std::size_t>(BytesLeft())) {
+    if (static_cast<std::size_t>(count) > static_cast<std::size_t>(BytesLeft()) ||
+        static_cast<std::size_t>(count) > maxCollection_) {
         throw archive_exception(archive_exception::input_stream_error, "collection count");
     }
 }
@@ -280,7 +281,8 @@ void XmlIArchive::load_end(const char* name) {
 
 void XmlIArchive::load(boost::serialization::collection_size_type& count) {
     Base::load(count);
-    if (static_cast<std::size_t>(count) > static_cast<std::size_t>(BytesLeft())) {
+    if (static_cast<std::size_t>(count) > static_cast<std::size_t>(BytesLeft()) ||
+        static_cast<std::size_t>(count) > maxCollection_) {
         throw archive_exception(archive_exception::input_stream_error, "collection count");
     }
 }

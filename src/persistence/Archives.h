@@ -13,6 +13,7 @@
 #include <boost/serialization/item_version_type.hpp>
 #include <boost/serialization/nvp.hpp>
 
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 
@@ -20,6 +21,12 @@ namespace persistence {
 
 // The archive version written into the header of every file.
 constexpr unsigned int kWrittenArchiveVersion = 3;
+
+// The most elements a list of a note may hold when it is read. A note holds
+// one header, issuer and customer and at most twenty lines (and only those
+// are ever used); a list far longer is no note of this program, and reading
+// it would cost seconds and hundreds of megabytes within the size limit.
+constexpr std::size_t kMaxNoteListElements = 4096;
 
 // A double as the files hold it: 17 significant digits, general notation,
 // trailing zeros dropped (2, 1.5, 0.10000000000000001). Throws for values
@@ -80,6 +87,9 @@ public:
     // newer than the library's. `is` must be seekable (a file or a string).
     explicit TextIArchive(std::istream& is);
 
+    // Refuses every collection of more than `count` elements.
+    void LimitCollections(std::size_t count) { maxCollection_ = count; }
+
 protected:
     using Base::load;
     void load(std::string& text);
@@ -88,6 +98,7 @@ protected:
 private:
     std::streamoff BytesLeft();
     std::streamoff end_ = 0;
+    std::size_t maxCollection_ = static_cast<std::size_t>(-1);
 };
 
 class XmlIArchive : public boost::archive::xml_iarchive_impl<XmlIArchive> {
@@ -100,6 +111,9 @@ public:
     // Reads and checks the prolog and the root start tag (signature and an
     // archive version no newer than the library's). `is` must be seekable.
     explicit XmlIArchive(std::istream& is);
+
+    // Refuses every collection of more than `count` elements.
+    void LimitCollections(std::size_t count) { maxCollection_ = count; }
 
     // Reads the closing root tag; throws when it is missing or damaged.
     // Call it once after the last object.
@@ -117,6 +131,7 @@ protected:
 private:
     std::streamoff BytesLeft();
     std::streamoff end_ = 0;
+    std::size_t maxCollection_ = static_cast<std::size_t>(-1);
     unsigned int depth_ = 0;
 };
 

@@ -1,129 +1,122 @@
 #include "FileIO.h"
 
+#include "SaveFile.h"
+
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace persistence {
 namespace {
 
-std::string Folder(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
+FileLayer& SystemFiles() {
+    static FileLayer files;
+    return files;
 }
 
-std::string BaseName(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+FileLayer* current = nullptr;
 
-[[noreturn]] void Fail(const std::string& what, int error) {
-    throw std::runtime_error(what + ": " + std::strerror(error));
-}
-
-mode_t NewFileMode(const std::string& path) {
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) {
-        return existing.st_mode & 07777;
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
         }
-        done += static_cast<size_t>(n);
     }
-    return true;
-}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
 
 } // namespace
 
-ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_t limit) {
+ReadStatus FileLayer::Read(const std::string& path, std::string& bytes, std::size_t limit) {
     bytes.clear();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return ReadStatus::CannotOpen;
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) {
+        return errno == ENOENT ? ReadStatus::Missing : ReadStatus::CannotOpen;
     }
-    std::vector<char> chunk(64 * 1024);
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0) {
+        return ReadStatus::ReadError;
+    }
+    if (S_ISREG(info.st_mode)) {
+        if (static_cast<unsigned long long>(info.st_size) > limit) {
+            return ReadStatus::TooLarge;
+        }
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    }
+    char chunk[64 * 1024];
     while (true) {
-        in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-        const std::streamsize got = in.gcount();
+        const ssize_t got = ::read(file.get(), chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            bytes.clear();
+            return ReadStatus::ReadError;
+        }
+        if (got == 0) {
+            return ReadStatus::Ok;
+        }
+        // A file that grows while it is read is held to the same limit.
         if (static_cast<std::size_t>(got) > limit - bytes.size()) {
             bytes.clear();
             return ReadStatus::TooLarge;
         }
-        bytes.append(chunk.data(), static_cast<size_t>(got));
-        if (in.eof()) {
-            return ReadStatus::Ok;
-        }
-        if (!in) {
-            bytes.clear();
-            return ReadStatus::ReadError;
-        }
+        bytes.append(chunk, static_cast<std::size_t>(got));
     }
 }
 
-void ReplaceFile(const std::string& path, const std::string& bytes) {
-    const mode_t mode = NewFileMode(path);
-    std::string temp = Folder(path) + "/." + BaseName(path) + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        Fail("cannot create a temporary file beside " + path, errno);
+std::string FileLayer::Replace(const std::string& path, std::string_view bytes, std::size_t limit) {
+    safefile::SaveError error = safefile::SaveError::None;
+    std::string message;
+    if (safefile::ReplaceFile(path, bytes, limit, error, message)) {
+        return std::string();
     }
-    int error = 0;
-    if (!WriteAll(fd, bytes)) {
-        error = errno;
-    } else if (::fchmod(fd, mode) != 0) {
-        error = errno;
-    } else if (::fsync(fd) != 0) {
-        error = errno;
-    }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
-    }
-    if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        ::unlink(temp.c_str());
-        Fail("cannot write " + path, error);
+    return message.empty() ? "cannot write " + path : message;
+}
+
+FileLayer& Files() {
+    return current != nullptr ? *current : SystemFiles();
+}
+
+ScopedFileLayer::ScopedFileLayer(FileLayer& layer) : previous_(current) {
+    current = &layer;
+}
+
+ScopedFileLayer::~ScopedFileLayer() {
+    current = previous_;
+}
+
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_t limit) {
+    return Files().Read(path, bytes, limit);
+}
+
+void ReplaceFile(const std::string& path, std::string_view bytes, std::size_t limit) {
+    const std::string failure = Files().Replace(path, bytes, limit);
+    if (!failure.empty()) {
+        throw SaveFailure(failure);
     }
 }
 
 bool FileExists(const std::string& path) {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0;
+    return ::lstat(path.c_str(), &info) == 0;
 }
 
 bool CopyFile(const std::string& from, const std::string& to) {
+    constexpr std::size_t kCopyLimit = 16 * kMaxArchiveFileBytes;
     std::string bytes;
-    if (ReadWholeFile(from, bytes, 16 * kMaxArchiveFileBytes) != ReadStatus::Ok) {
+    if (ReadWholeFile(from, bytes, kCopyLimit) != ReadStatus::Ok) {
         return false;
     }
-    try {
-        ReplaceFile(to, bytes);
-    } catch (const std::runtime_error&) {
-        return false;
-    }
-    return true;
+    return Files().Replace(to, bytes, kCopyLimit).empty();
 }
 
 } // namespace persistence

@@ -9,6 +9,7 @@
 
 #include <boost/archive/archive_exception.hpp>
 
+#include <filesystem>
 #include <sstream>
 
 namespace masterfile {
@@ -17,8 +18,8 @@ namespace {
 using boost::archive::archive_exception;
 using persistence::ReadStatus;
 
-void ShowCaution(NoteWindow& window, const char* utf8Text) {
-    window.ShowMessage(S("注意"), S(utf8Text));
+void ShowCaution(NoteWindow& window, const std::string& text) {
+    window.ShowMessage(S("注意"), text);
 }
 
 // Writes one master file; reports a failure with message 1.
@@ -27,16 +28,51 @@ void WriteOne(const char* path, MakeBytes makeBytes, NoteWindow& window) {
     try {
         persistence::ReplaceFile(path, makeBytes());
     } catch (const std::exception&) {
-        ShowCaution(window, "保存に失敗しました1");
+        ShowCaution(window, S("保存に失敗しました1"));
     } catch (...) {
     }
 }
 
-void KeepCopyOfUnreadable(const std::string& path) {
-    const std::string backup = BackupName(path);
-    if (!backup.empty()) {
-        persistence::CopyFile(path, backup);
+enum class MasterRead { Read, Missing, Unreadable, Damaged };
+
+MasterRead ReadMaster(const std::string& path, NoteContainers& note, ownerlist& issuers,
+                      customerlist& customers, wordlist& w1, wordlist& w2, wordlist& w3,
+                      NoteWindow& window) {
+    std::string bytes;
+    const ReadStatus status = persistence::ReadWholeFile(path, bytes);
+    if (status == ReadStatus::Missing) {
+        return MasterRead::Missing;
     }
+    if (status == ReadStatus::CannotOpen) {
+        return MasterRead::Unreadable;
+    }
+    try {
+        if (status != ReadStatus::Ok) {
+            throw archive_exception(archive_exception::input_stream_error, path.c_str());
+        }
+        std::istringstream in(bytes);
+        persistence::XmlIArchive ar(in);
+        persistence::ReadMasterObjects(ar, note, issuers, customers, w1, w2, w3);
+        ar.Finish();
+    } catch (const std::exception&) {
+        ShowCaution(window, S("読み込めない形式です21"));
+        return MasterRead::Damaged;
+    } catch (...) {
+        return MasterRead::Damaged;
+    }
+    return MasterRead::Read;
+}
+
+bool KeepCopyOfUnreadable(const std::string& path) {
+    const std::string backup = BackupName(path);
+    return !backup.empty() && persistence::CopyFile(path, backup);
+}
+
+// The path as the user finds it: absolute, in code page 932.
+std::string ShownPath(const std::string& path) {
+    std::error_code ignored;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
+    return cp932::FromUtf8(absolute.empty() ? path : absolute.string());
 }
 
 } // namespace
@@ -55,26 +91,7 @@ customer SampleCustomer() {
 bool ReadMasterFile(const std::string& path, NoteContainers& note, ownerlist& issuers,
                     customerlist& customers, wordlist& w1, wordlist& w2, wordlist& w3,
                     NoteWindow& window) {
-    std::string bytes;
-    const ReadStatus status = persistence::ReadWholeFile(path, bytes);
-    if (status == ReadStatus::CannotOpen) {
-        return false;
-    }
-    try {
-        if (status != ReadStatus::Ok) {
-            throw archive_exception(archive_exception::input_stream_error, path.c_str());
-        }
-        std::istringstream in(bytes);
-        persistence::XmlIArchive ar(in);
-        persistence::ReadMasterObjects(ar, note, issuers, customers, w1, w2, w3);
-        ar.Finish();
-    } catch (const std::exception&) {
-        ShowCaution(window, "読み込めない形式です21");
-        return false;
-    } catch (...) {
-        return false;
-    }
-    return true;
+    return ReadMaster(path, note, issuers, customers, w1, w2, w3, window) == MasterRead::Read;
 }
 
 std::string BackupName(const std::string& path) {
@@ -96,9 +113,18 @@ void LoadMasterAtStartup(NoteContainers& note, NoteWindow& window) {
     ownerlist issuers;
     customerlist customers;
     wordlist w1, w2, w3;
-    if (!ReadMasterFile(kMasterXml, note, issuers, customers, w1, w2, w3, window)) {
-        if (persistence::FileExists(kMasterXml)) {
-            KeepCopyOfUnreadable(kMasterXml);
+    note.masterfileKept.clear();
+    const MasterRead read = ReadMaster(kMasterXml, note, issuers, customers, w1, w2, w3, window);
+    if (read != MasterRead::Read) {
+        // An existing file this run could not use still holds the user's
+        // registers: it is replaced at close only when a copy of it was
+        // kept first.
+        if (read == MasterRead::Unreadable) {
+            note.masterfileKept =
+                ShownPath(kMasterXml) + "\n" + S("読み込めなかったので書き換えていません");
+        } else if (read == MasterRead::Damaged && !KeepCopyOfUnreadable(kMasterXml)) {
+            note.masterfileKept =
+                ShownPath(kMasterXml) + "\n" + S("控えを作れなかったので書き換えていません");
         }
         if (issuers.size() <= sampleIssuers.size()) {
             issuers = sampleIssuers;
@@ -160,12 +186,16 @@ void SaveMasterFiles(const NoteContainers& note, NoteWindow& window) {
     if (note.owner_ma_lo.empty()) {
         return;
     }
+    if (!note.masterfileKept.empty()) {
+        ShowCaution(window, S("保存に失敗しました1") + "\n" + note.masterfileKept);
+        return;
+    }
     WriteOne(
         kMasterDat, [&] { return MasterTextBytes(note); }, window);
     WriteOne(
         kMasterXml, [&] { return MasterXmlBytes(note); }, window);
     if (!registrationfile::SaveNumbers(kMasterXml, note)) {
-        ShowCaution(window, "保存に失敗しました1");
+        ShowCaution(window, S("保存に失敗しました1"));
     }
 }
 

@@ -34,9 +34,11 @@ customer SampleCustomer();
 // and words (status "no masterfile then default data") when it cannot be
 // used. A position outside its register selects the first entry; the
 // issuers' registration numbers come from the side file beside it. A
-// "master.xml" that exists but cannot be read is kept as a copy beside it
-// (see BackupName) before the close would replace it. The caller then
-// shows the chosen issuer and customer and rebuilds the word menus.
+// damaged "master.xml" is copied aside (see BackupName) so that the close
+// may replace it; one that cannot be opened, or whose copy failed, is
+// recorded in `note.masterfileKept`, and the close leaves it alone. The
+// caller then shows the chosen issuer and customer and rebuilds the word
+// menus.
 void LoadMasterAtStartup(NoteContainers& note, NoteWindow& window);
 
 // The name the copy of an unreadable "master.xml" gets: "master.xml.bak",
@@ -45,9 +47,12 @@ void LoadMasterAtStartup(NoteContainers& note, NoteWindow& window);
 std::string BackupName(const std::string& path);
 
 // Close: writes "master.dat", then "master.xml", then the side file of the
-// registration numbers, each replacing the old file only when complete;
-// "保存に失敗しました1" for each one that fails.
-// Writes nothing when the issuer register is empty.
+// registration numbers, each replacing the old file only when complete
+// (protected files are refused, links written through, archives beyond the
+// read limit refused); "保存に失敗しました1" for each one that fails. Writes
+// nothing when the issuer register is empty; nor when start-up kept the
+// master file (`note.masterfileKept`), which is then reported as
+// "保存に失敗しました1" with the file's path and why.
 void SaveMasterFiles(const NoteContainers& note, NoteWindow& window);
 
 // The two archives of the master file as bytes (used by SaveMasterFiles).

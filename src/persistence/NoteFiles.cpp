@@ -35,10 +35,12 @@ void ReadArchive(const std::string& path, NoteContainers& note) {
     std::istringstream in(bytes);
     if (filekinds::ArchiveToRead(path) == Archive::Xml) {
         persistence::XmlIArchive ar(in);
+        ar.LimitCollections(persistence::kMaxNoteListElements);
         persistence::ReadNoteObjects(ar, note);
         ar.Finish();
     } else {
         persistence::TextIArchive ar(in);
+        ar.LimitCollections(persistence::kMaxNoteListElements);
         persistence::ReadNoteObjects(ar, note);
     }
 }

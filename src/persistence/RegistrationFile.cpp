@@ -75,6 +75,7 @@ ReadResult Read(const std::string& path, ownerlist& issuers, wordlist& numbers) 
     switch (persistence::ReadWholeFile(path, bytes)) {
     case persistence::ReadStatus::Ok:
         return ReadBytes(bytes, issuers, numbers);
+    case persistence::ReadStatus::Missing:
     case persistence::ReadStatus::CannotOpen:
         return ReadResult::Missing;
     default:

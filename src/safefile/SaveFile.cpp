@@ -88,6 +88,19 @@ bool EndsInLetters(std::string_view name, std::size_t count, bool upperToo) {
     return true;
 }
 
+// mkstemp draws from upper- and lower-case letters and digits; a suffix of
+// only lower-case or only upper-case letters is far more likely a word the
+// user chose (".note.srt.backup") than a temporary name, and stays.
+bool LooksLikeAWord(std::string_view suffix) {
+    bool lower = true;
+    bool upper = true;
+    for (const char c : suffix) {
+        lower = lower && c >= 'a' && c <= 'z';
+        upper = upper && c >= 'A' && c <= 'Z';
+    }
+    return lower || upper;
+}
+
 } // namespace
 
 bool IsTemporaryName(std::string_view name, std::string_view target) {
@@ -95,7 +108,7 @@ bool IsTemporaryName(std::string_view name, std::string_view target) {
                         name.front() == '.' && name.substr(1, target.size()) == target &&
                         name[target.size() + 1] == '.';
     if (legacy) {
-        return EndsInLetters(name, 6, true);
+        return EndsInLetters(name, 6, true) && !LooksLikeAWord(name.substr(name.size() - 6));
     }
     return name.size() == kTemporaryPrefix.size() + kTemporaryRandomLength &&
            name.substr(0, kTemporaryPrefix.size()) == kTemporaryPrefix &&

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -40,16 +42,24 @@ protected:
 
     std::string File(const std::string& name) const { return dir_ + "/" + name; }
 
-    CliRun Cli(const std::string& args) const {
-        const std::string out = File("stdout"), err = File("stderr");
+    // Runs the command with its standard output going to `out` (a file
+    // of the scratch folder unless given).
+    CliRun Cli(const std::string& args, std::string out = {}) const {
+        const bool scratchOut = out.empty();
+        if (scratchOut) {
+            out = File("stdout");
+        }
+        const std::string err = File("stderr");
         const std::string command =
             std::string(NOTORIO_CLI) + " " + args + " >" + out + " 2>" + err;
         CliRun run;
         const int raw = std::system(command.c_str());
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = ReadBytes(out);
         run.err = ReadBytes(err);
-        std::filesystem::remove(out);
+        if (scratchOut) {
+            run.out = ReadBytes(out);
+            std::filesystem::remove(out);
+        }
         std::filesystem::remove(err);
         return run;
     }
@@ -192,6 +202,26 @@ TEST_F(NoteCommands, ConvertRefusesOtherNamesAndReportsFailures) {
     run = Cli("convert " + File("missing.srt") + " " + File("out.srt"));
     EXPECT_EQ(run.status, 1);
     EXPECT_FALSE(std::filesystem::exists(File("out.srt")));
+}
+
+TEST_F(NoteCommands, LostStandardOutputIsAFailureWithAMessage) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    // The reason follows when the failed write was the last one.
+    const std::string lost = "notorio-cli: cannot write to standard output";
+    for (const std::string& args :
+         {"show " + Data("notes/worked-example.xml"), "read-xls " + Data("xls/biff8.xls")}) {
+        const CliRun run = Cli(args, "/dev/full");
+        EXPECT_EQ(run.status, 1) << args;
+        EXPECT_TRUE(Has(run.err, lost)) << args << ": " << run.err;
+    }
+    // A failure of the command itself keeps its own message too.
+    const CliRun missing = Cli("show " + File("missing.srt"), "/dev/full");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "読み込めない形式です1\n読み込めない形式です4\n");
+    const CliRun show = Cli("show " + Data("notes/worked-example.srt"), "/dev/full");
+    EXPECT_EQ(show.err, lost + ": " + std::strerror(ENOSPC) + "\n");
 }
 
 TEST_F(NoteCommands, ShowGivesTheRegistrationNumberAndTheRates) {

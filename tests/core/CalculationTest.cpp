@@ -1,6 +1,7 @@
 #include "Calculation.h"
 #include "Cp932.h"
 #include "MemoryWindow.h"
+#include "Transfer.h"
 
 #include <gtest/gtest.h>
 
@@ -120,6 +121,28 @@ TEST(Calculation, AmountsBeyondThirtyTwoBitsStillCount) {
     EXPECT_EQ(s.F(field::AmountTotal), "6000001000");
     EXPECT_EQ(s.F(field::Tax), "300000050");
     EXPECT_EQ(s.F(field::TaxInclusiveTotal), "6300001050");
+}
+
+TEST(Calculation, WholeAmountsAreWrittenSoTheTotalCountsWhatTheGridShows) {
+    Sheet s;
+    s.Line(1, "1000000", "2000000000"); // 2E15 in floating-point text
+    s.Line(2, "1000003", "2000000001"); // sixteen digits
+    calc::Recalculate(s.w);
+    EXPECT_EQ(s.Amount(1), "2000000000000000");
+    EXPECT_EQ(s.Amount(2), "2000006001000003");
+    EXPECT_EQ(s.F(field::AmountTotal), "4000006001000003");
+}
+
+TEST(Calculation, TotalReadsAnAmountAsTheSavedLineDoes) {
+    Sheet s;
+    s.Line(1, "", "", "$FFFFFFFF");
+    s.Line(2, "", "", "100");
+    calc::Recalculate(s.w);
+    EXPECT_EQ(s.F(field::AmountTotal), "99");
+    hinmokumap lines;
+    transfer::GridToLines(s.w, lines);
+    EXPECT_EQ(lines.at(1).price, -1);
+    EXPECT_EQ(lines.at(2).price, 100);
 }
 
 TEST(Calculation, TaxInclusiveRateOfMinusHundredGivesNoTax) {

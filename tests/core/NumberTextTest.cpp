@@ -56,6 +56,36 @@ TEST(NumberText, NumbersToText) {
     EXPECT_EQ(FloatToStr(1.5e-7), "1.5E-7");
 }
 
+TEST(NumberText, WholeValuesInPlainDigits) {
+    EXPECT_EQ(WholeToStr(1500), "1500");
+    EXPECT_EQ(WholeToStr(-0.0), "0");
+    EXPECT_EQ(WholeToStr(2e15), "2000000000000000");
+    EXPECT_EQ(WholeToStr(2000006001000003.0), "2000006001000003");
+    EXPECT_EQ(WholeToStr(-9223372036854775808.0), "-9223372036854775808");
+    // Beyond 64 bits, and anything not whole, as floating-point text.
+    EXPECT_EQ(WholeToStr(9223372036854775808.0), "9.22337203685478E18");
+    EXPECT_EQ(WholeToStr(2.5), "2.5");
+    EXPECT_EQ(WholeToStr(1.0 / 0.0), "INF");
+}
+
+TEST(NumberText, AmountsReadDecimalsInSixtyFourBitsAndHexAsThirtyTwo) {
+    EXPECT_EQ(StrToAmountDef("2000000000000000", 7), 2000000000000000);
+    EXPECT_EQ(StrToAmountDef(" -12", 7), -12);
+    EXPECT_EQ(StrToAmountDef("$FFFFFFFF", 7), -1);
+    EXPECT_EQ(StrToAmountDef("-0x10", 7), -16);
+    EXPECT_EQ(StrToAmountDef("$1FFFFFFFF", 7), 7);
+    EXPECT_EQ(StrToAmountDef("0xFFFFFFFFFFFFFFFF", 7), 7);
+    EXPECT_EQ(StrToAmountDef("$", 7), 7);
+    EXPECT_EQ(StrToAmountDef("", 7), 7);
+    EXPECT_EQ(StrToAmountDef("1E15", 7), 7);
+    // Wherever the 32-bit rule of the records gives a number, the amount
+    // rule gives the same one, so saved files stay as they were.
+    for (const char* text : {"0", "2147483647", "-2147483648", "$80000000", "0x7fffffff", "-$1",
+                             "+5", "  $ff", "$7FFFFFFF"}) {
+        EXPECT_EQ(StrToAmountDef(text, 99), StrToIntDef(text, 99)) << text;
+    }
+}
+
 // Only spaces may lead an integer; a quantity skips every kind of leading
 // white space, tabs included.
 TEST(NumberText, LeadingTabs) {

@@ -111,17 +111,42 @@ TEST(CellClipboard, PasteTakesTabSeparatedTextAndKeepsUnaddressedCells) {
     MemoryWindow window = Grid();
     window.SetCell(3, 2, "keep");
     window.SetCell(1, 3, "keep too");
+    window.SetCell(2, 5, "emptied");
     MemoryClipboard clipboard;
-    clipboard.SetText("bolt M6\t10\r\n\"nut M6\"\t20\r\n\r\nwasher\n");
+    // As spreadsheet programs copy cells: a tab between cells, nothing else.
+    clipboard.SetText(S("品物 大") + "\t2\r\n\"nut M6\"\t1,5\r\n\r\nwasher\np\t\tq\n");
     editing::PasteCells(window, CellRect{1, 1, 1, 1}, clipboard);
-    EXPECT_EQ(window.Cell(1, 1), "bolt");
-    EXPECT_EQ(window.Cell(2, 1), "M6");
-    EXPECT_EQ(window.Cell(3, 1), "10");
-    EXPECT_EQ(window.Cell(1, 2), "nut M6");
-    EXPECT_EQ(window.Cell(2, 2), "20");
+    EXPECT_EQ(window.Cell(1, 1), S("品物 大"));
+    EXPECT_EQ(window.Cell(2, 1), "2");
+    EXPECT_EQ(window.Cell(1, 2), "\"nut M6\"");
+    EXPECT_EQ(window.Cell(2, 2), "1,5");
     EXPECT_EQ(window.Cell(3, 2), "keep");
     EXPECT_EQ(window.Cell(1, 3), "keep too"); // the empty line addresses no cell
     EXPECT_EQ(window.Cell(1, 4), "washer");
+    // The empty cell between two tabs is pasted, so q lands in its column.
+    EXPECT_EQ(window.Cell(1, 5), "p");
+    EXPECT_EQ(window.Cell(2, 5), "");
+    EXPECT_EQ(window.Cell(3, 5), "q");
+}
+
+TEST(CellClipboard, HugeClipboardPastesOnlyWhatLandsInTheGrid) {
+    MemoryWindow window = Grid();
+    MemoryClipboard clipboard;
+    // 10 MB in one line without a separator: one cell.
+    clipboard.SetText(std::string(10'000'000, 'x') + "\r\n");
+    editing::PasteCells(window, CellRect{7, 1, 7, 1}, clipboard);
+    EXPECT_EQ(window.Cell(7, 1).size(), 10'000'000u);
+    // Lines and fields beyond the grid are dropped, in either form.
+    std::string many;
+    for (int k = 0; k < 100'000; ++k) {
+        many += std::to_string(k) + (k % 2 == 0 ? ",a,b,c,d,e,f,g,h\r\n" : "\ta\tb\tc\td\n");
+    }
+    clipboard.SetText(many);
+    editing::PasteCells(window, CellRect{5, 19, 5, 19}, clipboard);
+    EXPECT_EQ(window.Cell(5, 19), "0");
+    EXPECT_EQ(window.Cell(7, 19), "b");
+    EXPECT_EQ(window.Cell(5, 20), "1");
+    EXPECT_EQ(window.Cell(7, 20), "b");
 }
 
 TEST(CellClipboard, PasteWithoutTextOnTheClipboardDoesNothing) {

@@ -46,16 +46,49 @@ TEST(ClipboardText, LinesSplitAtAnyLineEndAndStopAtNul) {
     EXPECT_EQ(SplitClipboardLines(std::string("\0a", 2)), Fields{});
 }
 
-TEST(ClipboardText, FieldsSeparateAtCommasTabsAndSpacesOutsideQuotes) {
-    EXPECT_EQ(SplitClipboardFields("a\tb\tc"), (Fields{"a", "b", "c"}));
-    EXPECT_EQ(SplitClipboardFields("red apple\t3"), (Fields{"red", "apple", "3"}));
-    EXPECT_EQ(SplitClipboardFields("\"red apple\"\t3"), (Fields{"red apple", "3"}));
+TEST(ClipboardText, FieldsSeparateAtCommasAndSpacesOutsideQuotes) {
+    EXPECT_EQ(SplitClipboardFields("red apple,3"), (Fields{"red", "apple", "3"}));
+    EXPECT_EQ(SplitClipboardFields("\"red apple\",3"), (Fields{"red apple", "3"}));
     EXPECT_EQ(SplitClipboardFields("  a , b  "), (Fields{"a", "b"}));
     EXPECT_EQ(SplitClipboardFields(""), Fields{});
-    EXPECT_EQ(SplitClipboardFields(" \t "), Fields{});
+    EXPECT_EQ(SplitClipboardFields("  "), Fields{});
     EXPECT_EQ(SplitClipboardFields("\"a\"\"b\",c"), (Fields{"a\"b", "c"}));
     EXPECT_EQ(SplitClipboardFields("\"ab\"cd"), (Fields{"ab", "cd"}));
+}
+
+TEST(ClipboardText, LineWithASeparatingTabSplitsAtEachTabOnly) {
+    EXPECT_EQ(SplitClipboardFields("a\tb\tc"), (Fields{"a", "b", "c"}));
+    EXPECT_EQ(SplitClipboardFields("p\t\tq"), (Fields{"p", "", "q"}));
+    EXPECT_EQ(SplitClipboardFields("red apple\t3"), (Fields{"red apple", "3"}));
+    EXPECT_EQ(SplitClipboardFields(" 1,234 \t\"x\"\t"), (Fields{" 1,234 ", "\"x\"", ""}));
+    EXPECT_EQ(SplitClipboardFields(" \t "), (Fields{" ", " "}));
     EXPECT_EQ(SplitClipboardFields(S("品名") + "\t" + S("仕様")), (Fields{S("品名"), S("仕様")}));
+    // A quote in the middle of a field opens nothing.
+    EXPECT_EQ(SplitClipboardFields("5\" pipe\t2"), (Fields{"5\" pipe", "2"}));
+    // A tab inside a quoted field (this program's own copy) separates nothing.
+    EXPECT_FALSE(editing::IsTabSeparated("\"a\tb\",c"));
+    EXPECT_EQ(SplitClipboardFields("\"a\tb\",c"), (Fields{"a\tb", "c"}));
+    EXPECT_TRUE(editing::IsTabSeparated("\"a\tb\"\tc"));
+}
+
+TEST(ClipboardText, OnlyTheFieldsAskedForAreRead) {
+    EXPECT_EQ(SplitClipboardFields("a,b,c", 2), (Fields{"a", "b"}));
+    EXPECT_EQ(SplitClipboardFields("a,", 1), Fields{"a"});
+    EXPECT_EQ(SplitClipboardFields("a,", 2), (Fields{"a", ""}));
+    EXPECT_EQ(SplitClipboardFields("a\tb\tc", 2), (Fields{"a", "b"}));
+    EXPECT_EQ(SplitClipboardFields("a b\tc", 1), Fields{"a b"});
+    EXPECT_EQ(SplitClipboardFields("a,b", 0), Fields{});
+    EXPECT_EQ(SplitClipboardFields("a\tb", 0), Fields{});
+
+    editing::ClipboardLines lines("one\r\ntwo\rthree");
+    std::string_view line;
+    ASSERT_TRUE(lines.Next(line));
+    EXPECT_EQ(line, "one");
+    ASSERT_TRUE(lines.Next(line));
+    EXPECT_EQ(line, "two");
+    ASSERT_TRUE(lines.Next(line));
+    EXPECT_EQ(line, "three");
+    EXPECT_FALSE(lines.Next(line));
 }
 
 TEST(ClipboardText, UnclosedQuoteRunsToTheEndOfItsLine) {

@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include "Cp932.h"
+#include "LinePaste.h"
 #include "QtText.h"
 
 #include <QAction>
@@ -159,4 +160,43 @@ TEST_F(EditingCommands, SuffixMenuCutsCopiesAndPastesInTheSuffixField) {
     suffix->selectAll();
     Form().String4Paste->trigger();
     EXPECT_EQ(suffix->text(), "");
+}
+
+TEST_F(EditingCommands, LineBreaksPasteAsSpacesIntoOneLineFields) {
+    EXPECT_EQ(linepaste::OneLine("A\r\nB\rC\nD\r\n"), "A B C D");
+    EXPECT_EQ(linepaste::OneLine("\n\nA"), "  A");
+    EXPECT_EQ(linepaste::OneLine("A\n"), "A");
+
+    // The paste key in a window field.
+    QLineEdit* name = Form().Edit2;
+    name->setText("x");
+    name->setFocus();
+    name->selectAll();
+    SetClipboard("A\nB");
+    QTest::keySequence(name, QKeySequence::Paste);
+    EXPECT_EQ(name->text(), "A B");
+    name->undo(); // one step, as the field's own paste
+    EXPECT_EQ(name->text(), "x");
+
+    // The 編集 menu and the suffix field's menu.
+    name->selectAll();
+    SetClipboard(Q("山田\r\n商店\r\n"));
+    Form().N20->trigger();
+    EXPECT_EQ(name->text(), Q("山田 商店"));
+    Form().Edit18->selectAll();
+    SetClipboard("A\r\nB");
+    Form().String4Paste->trigger();
+    EXPECT_EQ(Form().Edit18->text(), "A B");
+
+    // The grid's cell editor keeps the break visible as a space, and the
+    // cell gets what the editor showed.
+    Grid()->SetSelection(TGridRect{1, 3, 1, 3});
+    Grid()->setFocus();
+    QTest::keyClick(Grid(), Qt::Key_F2);
+    QLineEdit* editor = Grid()->CellEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    SetClipboard("A\nB");
+    QTest::keySequence(editor, QKeySequence::Paste);
+    EXPECT_EQ(editor->text(), "A B");
 }

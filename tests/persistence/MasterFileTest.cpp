@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 using namespace testsupport;
@@ -256,4 +257,120 @@ TEST_F(MasterFileTest, MasterWrittenByThisProgramReadsWithoutLoss) {
     EXPECT_FALSE(
         masterfile::ReadMasterFile("absent.xml", note, issuers, customers, w1, w2, w3, window));
     EXPECT_TRUE(window.Messages().empty());
+}
+
+namespace {
+
+// The file layer with the failures root cannot meet: "master.xml" cannot be
+// opened (another user's file of mode 600), or nothing can be written
+// under a name ending in ".bak" (a full disk while the copy is made).
+class FaultyFiles : public persistence::FileLayer {
+public:
+    bool unreadableMaster = false;
+    bool backupFails = false;
+
+    persistence::ReadStatus Read(const std::string& path, std::string& bytes,
+                                 std::size_t limit) override {
+        if (unreadableMaster && path == "master.xml") {
+            bytes.clear();
+            return persistence::ReadStatus::CannotOpen;
+        }
+        return FileLayer::Read(path, bytes, limit);
+    }
+    std::string Replace(const std::string& path, std::string_view bytes,
+                        std::size_t limit) override {
+        if (backupFails && path.find(".bak") != std::string::npos) {
+            return "No space left on device";
+        }
+        return FileLayer::Replace(path, bytes, limit);
+    }
+};
+
+std::vector<std::string> FolderEntries() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(".")) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The close's report of a kept master file: message 1, the path, why.
+void ExpectKeptAtClose(const MemoryWindow& window, const char* why) {
+    ASSERT_EQ(window.Messages().size(), 1u);
+    const std::string expected = S("保存に失敗しました1") + "\n" +
+                                 (std::filesystem::current_path() / "master.xml").string() + "\n" +
+                                 S(why);
+    EXPECT_EQ(window.Messages()[0], std::make_pair(S("注意"), expected));
+}
+
+} // namespace
+
+TEST_F(MasterFileTest, MasterThatCannotBeOpenedIsNeverReplaced) {
+    const std::string xml = masterfile::MasterXmlBytes(ThreeIssuers());
+    WriteBytes("master.xml", xml);
+    WriteBytes("master.dat", "the text copy");
+    FaultyFiles files;
+    files.unreadableMaster = true;
+    persistence::ScopedFileLayer scoped(files);
+
+    MemoryWindow window;
+    NoteContainers note;
+    masterfile::LoadMasterAtStartup(note, window);
+    EXPECT_TRUE(window.Messages().empty());
+    EXPECT_EQ(window.Status(), "no masterfile then default data");
+    EXPECT_EQ(note.owner_ma_lo, (ownerlist{masterfile::SampleIssuer()}));
+
+    masterfile::SaveMasterFiles(note, window);
+    ExpectKeptAtClose(window, "読み込めなかったので書き換えていません");
+    EXPECT_EQ(ReadBytes("master.xml"), xml);
+    EXPECT_EQ(ReadBytes("master.dat"), "the text copy");
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"master.dat", "master.xml"}));
+}
+
+TEST_F(MasterFileTest, DamagedMasterWithoutACopyIsNeverReplaced) {
+    const std::string cut = CutMaster(ThreeIssuers(), "\t</item>\n");
+    WriteBytes("master.xml", cut);
+    FaultyFiles files;
+    files.backupFails = true;
+    persistence::ScopedFileLayer scoped(files);
+
+    MemoryWindow window;
+    NoteContainers note;
+    masterfile::LoadMasterAtStartup(note, window);
+    EXPECT_EQ(window.Messages(), kMessage21);
+
+    MemoryWindow closing;
+    masterfile::SaveMasterFiles(note, closing);
+    ExpectKeptAtClose(closing, "控えを作れなかったので書き換えていません");
+    EXPECT_EQ(ReadBytes("master.xml"), cut);
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"master.xml"}));
+
+    // With the copy made, the close replaces it as before.
+    files.backupFails = false;
+    NoteContainers next;
+    masterfile::LoadMasterAtStartup(next, window);
+    EXPECT_EQ(ReadBytes("master.xml.bak"), cut);
+    MemoryWindow quiet;
+    masterfile::SaveMasterFiles(next, quiet);
+    EXPECT_TRUE(quiet.Messages().empty());
+    EXPECT_EQ(ReadBytes("master.xml"), masterfile::MasterXmlBytes(next));
+}
+
+TEST_F(MasterFileTest, ProtectedMasterFilesAreNotWrittenAndLinksAreFollowed) {
+    const NoteContainers note = ThreeIssuers();
+    WriteBytes("master.dat", "protected text copy");
+    std::filesystem::permissions("master.dat", std::filesystem::perms::owner_read);
+    std::filesystem::create_directory("real");
+    WriteBytes("real/master.xml", "old");
+    std::filesystem::create_symlink("real/master.xml", "master.xml");
+
+    MemoryWindow window;
+    masterfile::SaveMasterFiles(note, window);
+    EXPECT_EQ(window.Messages(), (std::vector<std::pair<std::string, std::string>>{
+                                     {S("注意"), S("保存に失敗しました1")}}));
+    EXPECT_EQ(ReadBytes("master.dat"), "protected text copy");
+    EXPECT_TRUE(std::filesystem::is_symlink("master.xml"));
+    EXPECT_EQ(ReadBytes("real/master.xml"), masterfile::MasterXmlBytes(note));
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"master.dat", "master.xml", "real"}));
 }

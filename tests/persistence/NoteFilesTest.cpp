@@ -365,3 +365,140 @@ TEST(NoteFiles, OverwriteSaveStatuses) {
     EXPECT_EQ(window.Status(), S("ファイル名が不正です"));
     EXPECT_TRUE(window.Messages().empty());
 }
+
+// Every refused save: "保存に失敗しました2", the status as it was, the old
+// file byte for byte and nothing beside it.
+class RefusedSave : public ::testing::Test {
+protected:
+    void ExpectRefused(const std::string& name, const std::string& old,
+                       const std::function<void(MemoryWindow&)>& tweak = {}) {
+        MemoryWindow window;
+        NoteContainers note;
+        FillWorkedExample(window, note);
+        if (tweak) {
+            tweak(window);
+        }
+        window.SetStatus("status");
+        std::string target;
+        EXPECT_EQ(notefiles::SaveNoteOverwrite(dir_.File(name), target, note, window),
+                  WriteResult::Failed);
+        EXPECT_EQ(window.Messages(), Cautions({"保存に失敗しました2"}));
+        EXPECT_EQ(window.Status(), "status");
+        EXPECT_TRUE(ReadBytes(dir_.File(name)) == old);
+    }
+    ScratchDir dir_;
+};
+
+TEST_F(RefusedSave, WriteProtectedNoteIsNotWritten) {
+    WriteBytes(dir_.File("t.srt"), "protected");
+    std::filesystem::permissions(dir_.File("t.srt"), std::filesystem::perms::owner_read |
+                                                         std::filesystem::perms::group_read |
+                                                         std::filesystem::perms::others_read);
+    ExpectRefused("t.srt", "protected");
+    EXPECT_EQ(FolderEntries(dir_.Path()), (std::vector<std::string>{"t.srt"}));
+}
+
+TEST_F(RefusedSave, ArchiveBeyondWhatOpenAcceptsIsNotWritten) {
+    // Each "&" takes five bytes in XML: four remarks of 1,000,000 make 20 MB.
+    const auto bigRemarks = [](MemoryWindow& window) {
+        for (int row = 1; row <= 4; ++row) {
+            window.SetCell(1, row, "x");
+            window.SetCell(7, row, std::string(1'000'000, '&'));
+        }
+    };
+    WriteBytes(dir_.File("big.xml"), "old");
+    ExpectRefused("big.xml", "old", bigRemarks);
+    EXPECT_EQ(FolderEntries(dir_.Path()), (std::vector<std::string>{"big.xml"}));
+
+    // The same note as a text archive (4 MB) is within the limit and opens.
+    SaveExample(dir_.File("big.srt"), Layout::Current, bigRemarks);
+    MemoryWindow reopened;
+    NoteContainers note;
+    notefiles::OpenNote(dir_.File("big.srt"), note, reopened);
+    EXPECT_TRUE(reopened.Messages().empty());
+    EXPECT_TRUE(reopened.Cell(7, 4) == std::string(1'000'000, '&'));
+}
+
+TEST(NoteFiles, SymbolicLinkIsWrittenThrough) {
+    ScratchDir dir;
+    std::filesystem::create_directory(dir.File("real"));
+    WriteBytes(dir.File("real/n.srt"), "old");
+    std::filesystem::create_symlink("real/n.srt", dir.File("link.srt"));
+    SaveExample(dir.File("link.srt"));
+    SaveExample(dir.File("plain.srt"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.srt")));
+    EXPECT_EQ(ReadBytes(dir.File("real/n.srt")), ReadBytes(dir.File("plain.srt")));
+    EXPECT_EQ(FolderEntries(dir.Path()),
+              (std::vector<std::string>{"link.srt", "plain.srt", "real"}));
+    EXPECT_EQ(FolderEntries(dir.File("real")), std::vector<std::string>{"n.srt"});
+}
+
+TEST(NoteFiles, NamesUpToTheLengthLimitSaveAndOpen) {
+    ScratchDir dir;
+    std::string kanji; // 82 kanji of three bytes: with ".srt", 250 bytes
+    for (int i = 0; i < 82; ++i) {
+        kanji += "\xE7\xB4\x8D";
+    }
+    for (const std::string& name :
+         {std::string(244, 'a') + ".srt", kanji + ".srt", std::string(251, 'b') + ".xml"}) {
+        SaveExample(dir.File(name));
+        SaveExample(dir.File(name)); // over the existing file
+        MemoryWindow window;
+        NoteContainers note;
+        notefiles::OpenNote(dir.File(name), note, window);
+        EXPECT_TRUE(window.Messages().empty()) << name.size();
+        EXPECT_EQ(window.Cell(1, 1), S("品目1"));
+    }
+    EXPECT_EQ(FolderEntries(dir.Path()).size(), 3u);
+}
+
+TEST(NoteFiles, TemporariesLeftByAKilledSaveGoAtTheNextSave) {
+    ScratchDir dir;
+    WriteBytes(dir.File(".n.srt.Ab12Cd"), "left by an interrupted save");
+    WriteBytes(dir.File(".~notorio-x1y2z3"), "left by an interrupted save");
+    WriteBytes(dir.File(".other"), "the user's");
+    SaveExample(dir.File("n.srt"));
+    EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{".other", "n.srt"}));
+}
+
+TEST(NoteFiles, ListsFarBeyondWhatANoteHoldsAreRefused) {
+    ScratchDir dir;
+    const auto archive = [](bool xml, std::size_t lines, std::size_t issuers) {
+        NoteContainers note = WorkedExampleRecords();
+        for (std::size_t k = note.hinmokulist.size(); k < lines; ++k) {
+            const int key = static_cast<int>(k) + 100;
+            note.hinmokulist[key] = hinmoku(key, "", "", 0, "", 0, 0, "");
+        }
+        note.owner1.resize(issuers, note.owner1.front());
+        std::ostringstream out;
+        if (xml) {
+            persistence::XmlOArchive ar(out);
+            persistence::WriteNoteObjects(ar, note.basedata1, note);
+            ar.Finish();
+        } else {
+            persistence::TextOArchive ar(out);
+            persistence::WriteNoteObjects(ar, note.basedata1, note);
+        }
+        return out.str();
+    };
+    const std::size_t cap = persistence::kMaxNoteListElements;
+    for (const bool xml : {false, true}) {
+        const std::string path = dir.File(xml ? "n.xml" : "n.srt");
+        WriteBytes(path, archive(xml, cap, cap));
+        MemoryWindow opened;
+        NoteContainers note;
+        notefiles::OpenNote(path, note, opened);
+        EXPECT_TRUE(opened.Messages().empty()) << xml;
+        EXPECT_EQ(opened.Cell(1, 1), S("品目1"));
+
+        for (const auto& [lines, issuers] : {std::pair{cap + 1, std::size_t{1}}, {1, cap + 1}}) {
+            WriteBytes(path, archive(xml, lines, issuers));
+            MemoryWindow refused = TypedWindow();
+            notefiles::OpenNote(path, note, refused);
+            EXPECT_EQ(refused.Messages(),
+                      Cautions({"読み込めない形式です1", "読み込めない形式です4"}))
+                << xml << " " << lines << " " << issuers;
+            ExpectUntouched(refused);
+        }
+    }
+}

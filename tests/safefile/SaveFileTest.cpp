@@ -208,14 +208,16 @@ TEST_F(SaveFileTest, StaleTemporariesGoAtTheNextSaveAndLiveOnesStay) {
     Put(File(".t.srt.AbC9eF"), "stale from an earlier version");
     Put(File(".~notorio-abc12"), "not ours: too short");
     Put(File(".u.srt.AbC9eF"), "beside another note");
+    Put(File(".t.srt.backup"), "the user's own copy");
+    Put(File(".t.srt.BACKUP"), "the user's own copy");
     Put(File(".~notorio-live00"), "a save in progress");
     const int live = ::open(File(".~notorio-live00").c_str(), O_RDONLY);
     ASSERT_EQ(::flock(live, LOCK_EX), 0);
 
     EXPECT_EQ(Replace(File("t.srt"), "note"), SaveError::None);
     ::close(live);
-    EXPECT_EQ(Names(), (std::vector<std::string>{".u.srt.AbC9eF", ".~notorio-abc12",
-                                                 ".~notorio-live00", "t.srt"}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{".t.srt.BACKUP", ".t.srt.backup", ".u.srt.AbC9eF",
+                                                 ".~notorio-abc12", ".~notorio-live00", "t.srt"}));
     EXPECT_TRUE(safefile::IsTemporaryName(".~notorio-live00"));
     EXPECT_FALSE(safefile::IsTemporaryName(".~notorio-LIVE00"));
     EXPECT_EQ(safefile::RemoveStaleTemporaries(dir_), 1);
