@@ -1,14 +1,18 @@
-// Loading speed of the BIFF reader on large generated workbook streams held
-// in memory: numbers (NUMBER, RK, MULRK), half-unique shared strings spread
-// over CONTINUE records, and formulas with text results. Reports bytes and
-// cells per second.
+// Loading speed of the BIFF reader: real workbooks read from disk through
+// the compound document (the files of bench/make-bench-files.py in the
+// folder NOTORIO_BENCH_DIR; bench/run-bench.sh writes them and runs this),
+// and large generated workbook streams held in memory: numbers (NUMBER, RK,
+// MULRK), half-unique shared strings spread over CONTINUE records, and
+// formulas with text results. Reports bytes and cells per second.
 #include "Xbiff.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -172,10 +176,46 @@ void BM_FormulaTexts(benchmark::State& state) {
     Load(state, data);
 }
 
+// A workbook file loaded as `notorio-cli read-xls` loads it, every cell's
+// text touched.
+void BM_File(benchmark::State& state, const std::string& path) {
+    std::int64_t cells = 0;
+    for (auto _ : state) {
+        TXBiff reader;
+        std::size_t bytes = 0;
+        reader.OnReadCell = [&](TXBiff*, int, int, int, int, const std::string& text, bool&) {
+            bytes += text.size();
+            ++cells;
+        };
+        reader.LoadFile(path);
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.SetItemsProcessed(cells);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(std::filesystem::file_size(path)));
+    state.counters["Mcells/s"] =
+        benchmark::Counter(static_cast<double>(cells) / 1e6, benchmark::Counter::kIsRate);
+}
+
 BENCHMARK(BM_Numbers)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SharedStrings)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormulaTexts)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    if (const char* dir = std::getenv("NOTORIO_BENCH_DIR")) {
+        for (const char* name : {"numbers-half", "numbers", "strings"}) {
+            const std::string path = std::string(dir) + "/" + name + ".xls";
+            if (std::filesystem::exists(path)) {
+                benchmark::RegisterBenchmark(("BM_File/" + std::string(name)).c_str(), BM_File,
+                                             path)
+                    ->Unit(benchmark::kMillisecond);
+            }
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -13,6 +13,7 @@ packages=(
   fonts-ipafont-gothic fontconfig
   xvfb xauth x11-apps
   poppler-utils
+  python3-xlrd
   qt6-qpa-plugins
 )
 

@@ -1,7 +1,9 @@
 #include "Cp932.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
+#include <memory>
 #include <stdexcept>
 
 namespace cp932 {
@@ -111,6 +113,34 @@ bool IsLeadByte(unsigned char byte) {
 std::string ToUtf8(std::string_view bytes) {
     thread_local Converter toUtf8("UTF-8", "CP932");
     return toUtf8.Run(bytes, "\uFFFD", Cp932SequenceLength);
+}
+
+std::string FromCodePage(std::string_view bytes, int codePage) {
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii || codePage == 932) {
+        return std::string(bytes);
+    }
+    // One descriptor, reopened when another code page is asked for.
+    thread_local int openPage = 0;
+    thread_local std::unique_ptr<Converter> converter;
+    if (openPage != codePage) {
+        std::string name = codePage == 367 ? "ASCII"
+                           : codePage == 10000 || codePage == 32768
+                               ? "MACINTOSH"
+                               : "CP" + std::to_string(codePage);
+        converter.reset();
+        openPage = codePage;
+        try {
+            converter = std::make_unique<Converter>("UTF-8", name.c_str());
+        } catch (const std::runtime_error&) {
+            // Not a code page the system knows: the bytes stay as they are.
+        }
+    }
+    if (!converter) {
+        return std::string(bytes);
+    }
+    return FromUtf8(converter->Run(bytes, "?", [](std::string_view) { return size_t{1}; }));
 }
 
 std::string FromUtf8(std::string_view utf8) {

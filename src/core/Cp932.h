@@ -17,6 +17,12 @@ std::string ToUtf8(std::string_view cp932);
 // cannot hold becomes "?".
 std::string FromUtf8(std::string_view utf8);
 
+// Bytes of a Windows code page (1252, 1251, ...; 367 ASCII, 10000 and 32768
+// Macintosh) to CP932: characters CP932 holds become those, others "?".
+// Texts already in CP932 (code page 932), of a code page the system cannot
+// convert, and plain ASCII are returned as they are.
+std::string FromCodePage(std::string_view bytes, int codePage);
+
 // True when `pos` is the first byte of a double-byte character.
 bool IsLeadByte(unsigned char byte);
 

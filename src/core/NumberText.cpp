@@ -1,5 +1,7 @@
 #include "NumberText.h"
 
+#include "GeneralNumber.h"
+
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -162,32 +164,8 @@ std::string IntToStr(std::int64_t value) {
 }
 
 std::string FloatToStr(double value) {
-    if (std::isnan(value)) {
-        return "NAN";
-    }
-    if (std::isinf(value)) {
-        return value > 0 ? "INF" : "-INF";
-    }
-    if (value == 0.0) {
-        return "0";
-    }
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
-    // Exponent written as E followed by its sign only when negative, without
-    // leading zeros: 1E15, 1E-7.
-    std::string s(buffer);
-    auto e = s.find('E');
-    if (e == std::string::npos) {
-        return s;
-    }
-    std::string mantissa = s.substr(0, e);
-    std::string exponent = s.substr(e + 1);
-    bool negExp = !exponent.empty() && exponent[0] == '-';
-    if (!exponent.empty() && (exponent[0] == '+' || exponent[0] == '-')) {
-        exponent.erase(0, 1);
-    }
-    exponent.erase(0, std::min(exponent.find_first_not_of('0'), exponent.size() - 1));
-    return mantissa + "E" + (negExp ? "-" : "") + exponent;
+    char buffer[kGeneralBufferSize];
+    return std::string(buffer, FormatGeneral(value, buffer));
 }
 
 std::string WholeToStr(double value) {

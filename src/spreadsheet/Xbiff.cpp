@@ -25,31 +25,6 @@ std::string MessageOf(Failure failure) {
     return S("ストリーム読込みエラー.");
 }
 
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-// The whole file, or OpenFailed.
-std::string ReadWholeFile(const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        throw EXBiffError(Failure::OpenFailed);
-    }
-    std::string bytes;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        bytes.append(buffer, n);
-    }
-    if (std::ferror(file.get())) {
-        throw EXBiffError(Failure::OpenFailed);
-    }
-    return bytes;
-}
-
-} // namespace
 } // namespace xbiff
 
 EXBiffError::EXBiffError(xbiff::Failure failure)
@@ -61,11 +36,16 @@ void TXBiff::LoadFile(const std::string& FileName) {
 }
 
 void TXBiff::LoadExcel(const std::string& FileName) {
-    const std::string bytes = xbiff::ReadWholeFile(FileName);
-    LoadData(bytes);
+    const xbiff::WorkbookData data = xbiff::ReadWorkbookFile(FileName);
+    kind_ = data.kind;
+    xbiff::RecordLoop loop(*this, data.Records());
+    loop.Run();
 }
 
 void TXBiff::LoadData(std::string_view FileBytes) {
+    if (FileBytes.size() > xbiff::kMaxFileSize) {
+        throw EXBiffError(xbiff::Failure::UnknownFormat);
+    }
     const xbiff::WorkbookData data = xbiff::FindWorkbookData(FileBytes);
     kind_ = data.kind;
     xbiff::RecordLoop loop(*this, data.Records());

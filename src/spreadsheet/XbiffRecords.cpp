@@ -1,5 +1,7 @@
 #include "XbiffRecords.h"
 
+#include "Cp932.h"
+#include "GeneralNumber.h"
 #include "NumberText.h"
 #include "XbiffText.h"
 
@@ -32,6 +34,9 @@ constexpr std::uint16_t kString = 0x0207;
 constexpr std::uint16_t kColInfo = 0x007D;
 constexpr std::uint16_t kBoundSheet = 0x0085;
 constexpr std::uint16_t kContinue = 0x003C;
+constexpr std::uint16_t kBoolErr2 = 0x0005;
+constexpr std::uint16_t kBoolErr = 0x0205;
+constexpr std::uint16_t kCodePage = 0x0042;
 
 constexpr std::uint16_t kBiff8Version = 0x0600;
 constexpr std::uint16_t kWorksheet = 0x0010;
@@ -64,17 +69,6 @@ const char* ErrorText(std::uint8_t code) {
     default:
         return "";
     }
-}
-
-// The number text of a cell: whole numbers below 10^15 as plain integers
-// (what the general format gives for them, without its cost), others in the
-// general format with up to 15 significant digits.
-std::string NumberText(double value) {
-    if (value > -1e15 && value < 1e15 &&
-        value == static_cast<double>(static_cast<std::int64_t>(value))) {
-        return numtext::IntToStr(static_cast<std::int64_t>(value));
-    }
-    return numtext::FloatToStr(value);
 }
 
 // True when the rest of the data is zero bytes.
@@ -152,7 +146,17 @@ void RecordLoop::Run() {
             const std::uint16_t number = stream_.U16();
             const std::uint16_t length = stream_.U16();
             HandleRecord(number, stream_.Bytes(length));
-            SetProgress(static_cast<int>(stream_.Position() * 100 / stream_.Size()));
+            if (stream_.Position() >= nextPercent_) {
+                // Computed again only when it changes: a division per record
+                // costs as much as a cell.
+                owner_.progress_ = static_cast<int>(stream_.Position() * 100 / stream_.Size());
+                nextPercent_ = (static_cast<size_t>(owner_.progress_) + 1) * stream_.Size() / 100;
+                while (nextPercent_ * 100 / stream_.Size() <=
+                       static_cast<size_t>(owner_.progress_)) {
+                    ++nextPercent_;
+                }
+            }
+            owner_.DoProgress(&owner_);
             if (cancel_) {
                 break;
             }
@@ -235,7 +239,16 @@ void RecordLoop::HandleRecord(std::uint16_t number, std::string_view body) {
         OnLabel2(r);
         break;
     case kLabel:
-        OnLabel(r);
+        OnLabel(body);
+        break;
+    case kBoolErr2:
+        OnBoolErr(r, true);
+        break;
+    case kBoolErr:
+        OnBoolErr(r, false);
+        break;
+    case kCodePage:
+        OnCodePage(r);
         break;
     case kRString:
         OnRString(r);
@@ -278,7 +291,9 @@ void RecordLoop::Report(int row, int col, int attr, const std::string& text) {
 
 void RecordLoop::ReportNumber(int row, int col, int attr, double value) {
     if (WantsCells()) {
-        Report(row, col, attr, NumberText(value));
+        number_.resize(numtext::kGeneralBufferSize);
+        number_.resize(numtext::FormatGeneral(value, number_.data()));
+        Report(row, col, attr, number_);
     }
 }
 
@@ -351,15 +366,71 @@ void RecordLoop::OnLabel2(Cursor& r) {
     const int col = r.U16();
     const int attr = static_cast<int>(r.U24());
     const size_t length = r.U8();
-    Report(row, col, attr, std::string(r.Bytes(length)));
+    Report(row, col, attr, ByteText(r.Bytes(length)));
 }
 
-void RecordLoop::OnLabel(Cursor& r) {
+void RecordLoop::OnLabel(std::string_view body) {
+    constexpr size_t kTextOffset = 8; // row, column, format index, count
+    Cursor r(body, Failure::UnknownFormat);
     const int row = r.U16();
     const int col = r.U16();
     const int attr = r.U16();
     const size_t count = r.U16();
-    Report(row, col, attr, ReadText(r, count));
+    size_t needed = count;
+    if (version_ >= 8) {
+        const bool wide = r.U8() & 0x01; // the option byte
+        needed = wide ? count * 2 : count;
+    }
+    if (r.Left() >= needed) {
+        r.Rewind(kTextOffset);
+        Report(row, col, attr, ReadText(r, count));
+    } else if (version_ >= 8) {
+        // The characters go on in CONTINUE records, each after an option byte.
+        const ContinuedData& data = GatherContinued(body);
+        if (data.starts.empty()) {
+            throw EXBiffError(Failure::UnknownFormat); // no continuation: too short
+        }
+        ContinuedStringReader reader(data);
+        reader.cursor().Skip(kTextOffset - 2);
+        Report(row, col, attr, reader.ReadString(units_));
+    } else {
+        Report(row, col, attr, ContinuedByteText(body, kTextOffset, count));
+    }
+}
+
+std::string RecordLoop::ContinuedByteText(std::string_view body, size_t offset, size_t count) {
+    const ContinuedData& data = GatherContinued(body);
+    Cursor joined(data.bytes, Failure::UnknownFormat);
+    joined.Skip(offset);
+    return ByteText(joined.Bytes(count));
+}
+
+void RecordLoop::OnBoolErr(Cursor& r, bool threeAttributeBytes) {
+    static const std::string kTrue = "TRUE";
+    static const std::string kFalse = "FALSE";
+    const int row = r.U16();
+    const int col = r.U16();
+    const int attr = threeAttributeBytes ? static_cast<int>(r.U24()) : r.U16();
+    const std::uint8_t value = r.U8();
+    const bool isError = r.U8() != 0;
+    if (!isError) {
+        Report(row, col, attr, value ? kTrue : kFalse);
+    } else if (*ErrorText(value) != '\0') {
+        Report(row, col, attr, ErrorText(value));
+    }
+}
+
+void RecordLoop::OnCodePage(Cursor& r) {
+    const int codePage = r.U16();
+    if (version_ < 8) {
+        codePage_ = codePage;
+    }
+}
+
+std::string RecordLoop::ByteText(std::string_view bytes) const {
+    // From BIFF8 on, byte texts are Latin-1 characters whatever the CODEPAGE
+    // record says (it is 1200 there); they never come here.
+    return codePage_ == 0 ? std::string(bytes) : cp932::FromCodePage(bytes, codePage_);
 }
 
 void RecordLoop::OnRString(Cursor& r) {
@@ -372,7 +443,7 @@ void RecordLoop::OnRString(Cursor& r) {
 
 std::string RecordLoop::ReadText(Cursor& r, size_t count) {
     if (version_ < 8) {
-        return std::string(r.Bytes(count));
+        return ByteText(r.Bytes(count));
     }
     const bool wide = r.U8() & 0x01;
     units_.clear();
@@ -475,7 +546,8 @@ void RecordLoop::OnString(std::string_view body) {
     } else {
         Cursor r(body, Failure::UnknownFormat);
         const size_t length = version_ == 2 ? r.U8() : r.U16();
-        text = std::string(r.Bytes(length));
+        text = length <= r.Left() ? ByteText(r.Bytes(length))
+                                  : ContinuedByteText(body, r.Position(), length);
     }
     if (pending_.active) {
         pending_.active = false;

@@ -141,7 +141,9 @@ private:
     void OnRk(Cursor& r);
     void OnMulRk(Cursor& r, size_t length);
     void OnLabel2(Cursor& r);
-    void OnLabel(Cursor& r);
+    void OnLabel(std::string_view body);
+    void OnBoolErr(Cursor& r, bool threeAttributeBytes);
+    void OnCodePage(Cursor& r);
     void OnRString(Cursor& r);
     void OnSst(std::string_view body);
     void OnLabelSst(Cursor& r);
@@ -150,9 +152,16 @@ private:
     void OnColInfo(Cursor& r);
     void OnBoundSheet(Cursor& r);
 
-    // Text of a cell or name: bytes as they are before BIFF8; from BIFF8 on
-    // an option byte and 8-bit or 16-bit characters, converted to CP932.
+    // Text of a cell or name: bytes in the file's code page before BIFF8;
+    // from BIFF8 on an option byte and 8-bit or 16-bit characters; either
+    // converted to CP932.
     std::string ReadText(Cursor& r, size_t count);
+    // Bytes of a text before BIFF8 in CP932.
+    std::string ByteText(std::string_view bytes) const;
+    // A text of `count` bytes at `offset` of a record before BIFF8 whose
+    // end lies in the CONTINUE records after it (joined to the record's
+    // data); a continuation that is missing fails with UnknownFormat.
+    std::string ContinuedByteText(std::string_view body, size_t offset, size_t count);
     // Fills continued_ with `first` and the CONTINUE records after it.
     const ContinuedData& GatherContinued(std::string_view first);
 
@@ -161,10 +170,13 @@ private:
     int version_ = 0;
     int sheetNo_ = 0;
     int openSubstreams_ = 0;    // BOF records not yet closed by their EOF
+    int codePage_ = 0;          // of byte texts before BIFF8 (CODEPAGE record); 0 unknown
     size_t lastSheetStart_ = 0; // the highest sheet position a BOUNDSHEET gives
+    size_t nextPercent_ = 0;    // the first position of the next progress value
     bool cancel_ = false;
     std::vector<std::string> sharedStrings_;
     std::u16string units_;
+    std::string number_; // the text of the number cell being reported
     ContinuedData continued_;
 
     // The formula whose text result the next STRING record carries.

@@ -4,9 +4,11 @@
 
 #include <gsf/gsf.h>
 
+#include <cstdio>
 #include <memory>
 #include <mutex>
 #include <strings.h>
+#include <sys/stat.h>
 
 namespace xbiff {
 namespace {
@@ -55,17 +57,12 @@ bool IsCompoundDocument(std::string_view file) {
     return file.substr(0, 8) == kSignature;
 }
 
-WorkbookData FindWorkbookData(std::string_view file) {
-    WorkbookData data;
-    data.file = file;
-    if (!IsCompoundDocument(file)) {
-        return data;
-    }
-    InitGsf();
-    GsfPtr<GsfInput> input(gsf_input_memory_new(reinterpret_cast<const guint8*>(file.data()),
-                                                static_cast<gsf_off_t>(file.size()), FALSE));
+namespace {
+
+// The workbook stream of an opened compound document, read into `data`.
+void ReadWorkbookStream(GsfInput* input, std::uint64_t fileSize, WorkbookData& data) {
     GError* error = nullptr;
-    GsfPtr<GsfInfile> storage(gsf_infile_msole_new(input.get(), &error));
+    GsfPtr<GsfInfile> storage(gsf_infile_msole_new(input, &error));
     if (error != nullptr) {
         g_error_free(error);
     }
@@ -87,7 +84,7 @@ WorkbookData FindWorkbookData(std::string_view file) {
     }
     // A stream of a compound document cannot be larger than the document.
     const gsf_off_t size = gsf_input_size(stream.get());
-    if (size < 0 || static_cast<std::uint64_t>(size) > file.size()) {
+    if (size < 0 || static_cast<std::uint64_t>(size) > fileSize) {
         throw EXBiffError(Failure::StreamRead);
     }
     data.stream.resize(static_cast<size_t>(size));
@@ -96,6 +93,80 @@ WorkbookData FindWorkbookData(std::string_view file) {
         throw EXBiffError(Failure::StreamRead);
     }
     data.compound = true;
+}
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+} // namespace
+
+WorkbookData FindWorkbookData(std::string_view file) {
+    WorkbookData data;
+    data.file = file;
+    if (!IsCompoundDocument(file)) {
+        return data;
+    }
+    InitGsf();
+    GsfPtr<GsfInput> input(gsf_input_memory_new(reinterpret_cast<const guint8*>(file.data()),
+                                                static_cast<gsf_off_t>(file.size()), FALSE));
+    ReadWorkbookStream(input.get(), file.size(), data);
+    return data;
+}
+
+WorkbookData ReadWorkbookFile(const std::string& path) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        throw EXBiffError(Failure::OpenFailed);
+    }
+    struct stat st {};
+    const bool regular = fstat(fileno(file.get()), &st) == 0 && S_ISREG(st.st_mode);
+    if (regular && static_cast<std::uint64_t>(st.st_size) > kMaxFileSize) {
+        throw EXBiffError(Failure::UnknownFormat);
+    }
+    WorkbookData data;
+    char signature[8];
+    const size_t head = std::fread(signature, 1, sizeof signature, file.get());
+    if (regular && IsCompoundDocument(std::string_view(signature, head))) {
+        file.reset();
+        InitGsf();
+        GError* error = nullptr;
+        GsfPtr<GsfInput> input(gsf_input_stdio_new(path.c_str(), &error));
+        if (error != nullptr) {
+            g_error_free(error);
+        }
+        if (!input) {
+            throw EXBiffError(Failure::OpenFailed);
+        }
+        ReadWorkbookStream(input.get(), static_cast<std::uint64_t>(st.st_size), data);
+        return data;
+    }
+    // A plain record stream (or a compound document that is not a regular
+    // file, read like one held in memory): the whole file, at most the cap.
+    std::string& bytes = data.stream;
+    if (regular) {
+        bytes.reserve(static_cast<size_t>(st.st_size));
+    }
+    bytes.assign(signature, head);
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        if (bytes.size() + n > kMaxFileSize) {
+            throw EXBiffError(Failure::UnknownFormat);
+        }
+        bytes.append(buffer, n);
+    }
+    if (std::ferror(file.get())) {
+        throw EXBiffError(Failure::OpenFailed);
+    }
+    if (IsCompoundDocument(bytes)) {
+        WorkbookData fromMemory = FindWorkbookData(bytes);
+        data.kind = fromMemory.kind;
+        data.stream = std::move(fromMemory.stream);
+        data.compound = true;
+        return data;
+    }
+    data.compound = true; // the records are the bytes read, held in `stream`
     return data;
 }
 

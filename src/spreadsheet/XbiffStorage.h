@@ -2,10 +2,15 @@
 // plain record stream, or the workbook stream of a compound document.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace xbiff {
+
+// The largest spreadsheet file the reader takes (256 MiB); a larger one is
+// refused as UnknownFormat before anything of it is read.
+constexpr std::uint64_t kMaxFileSize = std::uint64_t{256} << 20;
 
 struct WorkbookData {
     int kind = 2;          // 2 plain stream, 4 stream "Book", 5 stream "Workbook"
@@ -26,5 +31,13 @@ bool IsCompoundDocument(std::string_view file);
 // opened or holds no workbook stream, StreamRead for a stream that cannot
 // be read.
 WorkbookData FindWorkbookData(std::string_view file);
+
+// Reads the record stream of the file at `path`, holding it in memory once:
+// a plain record stream is read whole, a compound document is read through
+// libgsf from the file and only its workbook stream is kept. Throws
+// EXBiffError: OpenFailed when the file cannot be opened or read,
+// UnknownFormat for a file larger than kMaxFileSize, and the failures of
+// FindWorkbookData.
+WorkbookData ReadWorkbookFile(const std::string& path);
 
 } // namespace xbiff

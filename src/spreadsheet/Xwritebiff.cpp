@@ -1,18 +1,14 @@
 #include "Xwritebiff.h"
 
 #include "Cp932.h"
+#include "SaveFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <fcntl.h>
 #include <stdexcept>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -23,11 +19,15 @@ constexpr unsigned RecordLabel = 0x0004;
 constexpr unsigned RecordBof = 0x0009;
 constexpr unsigned RecordEof = 0x000A;
 constexpr unsigned RecordFont = 0x0031;
+constexpr unsigned RecordCodePage = 0x0042;
+constexpr unsigned RecordFormat = 0x0043; // XF
 
 constexpr unsigned BiffVersion = 2;
 constexpr unsigned DocumentWorksheet = 0x0010;
 constexpr unsigned FontHeight = 220; // twentieths of a point: 11 points
 constexpr std::size_t MaxLabelBytes = 255;
+constexpr unsigned CodePage932 = 932;
+constexpr unsigned CellLocked = 0x40; // XF byte 2, bit 6
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -61,8 +61,8 @@ bool ParseDecimal(std::string_view text, double& value) {
     return ec == std::errc() && ptr == end && std::isfinite(value);
 }
 
-// An optional '-' and digits as a 32-bit signed integer.
-bool ParseInt32(std::string_view text, std::int32_t& value) {
+// An optional '-' and digits as a 64-bit signed integer.
+bool ParseInt64(std::string_view text, std::int64_t& value) {
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value, 10);
     return ec == std::errc() && ptr == end;
@@ -72,68 +72,18 @@ std::string CreateErrorMessage(const std::string& path) {
     return S("ファイル ") + cp932::FromUtf8(path) + S(" を作成できません");
 }
 
-// Permission bits for a new file: those of the file it replaces, or the
-// usual ones for a new file under the process's umask.
-mode_t ModeForTarget(const std::string& path) {
-    struct stat st {};
-    if (stat(path.c_str(), &st) == 0) {
-        return st.st_mode & 07777;
-    }
-    mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = write(fd, data, left);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        data += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Writes `bytes` to a temporary file beside `path` and renames it over
-// `path`, so a failure never leaves a half-written file under that name.
-void ReplaceFile(const std::string& path, const std::string& bytes) {
-    struct stat st {};
-    if (stat(path.c_str(), &st) == 0 && (!S_ISREG(st.st_mode) || access(path.c_str(), W_OK) != 0)) {
-        throw std::runtime_error(CreateErrorMessage(path));
-    }
-    std::string::size_type slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string pattern = folder + "." + name + ".XXXXXX";
-    std::vector<char> temp(pattern.begin(), pattern.end());
-    temp.push_back('\0');
-
-    int fd = mkstemp(temp.data());
-    if (fd < 0) {
-        throw std::runtime_error(CreateErrorMessage(path));
-    }
-    bool ok = fchmod(fd, ModeForTarget(path)) == 0 && WriteAll(fd, bytes);
-    ok = close(fd) == 0 && ok;
-    ok = ok && rename(temp.data(), path.c_str()) == 0;
-    if (!ok) {
-        unlink(temp.data());
-        throw std::runtime_error(CreateErrorMessage(path));
-    }
-}
-
 } // namespace
 
-TWriteBiff::TWriteBiff(const std::string& path, int rows, int cols) : path_(path) {
+TWriteBiff::TWriteBiff(const std::string& path, int rows, int cols, Layout layout) : path_(path) {
     WriteBof();
+    if (layout == Layout::Readable) {
+        WriteCodePage();
+    }
     WriteDimentions(rows, cols);
     WriteFonts();
+    if (layout == Layout::Readable) {
+        WriteDefaultFormat();
+    }
 }
 
 TWriteBiff::~TWriteBiff() {
@@ -150,7 +100,11 @@ void TWriteBiff::Finish() {
     }
     finished_ = true;
     WriteEof();
-    ReplaceFile(path_, buffer_);
+    safefile::SaveError error = safefile::SaveError::None;
+    std::string reason;
+    if (!safefile::ReplaceFile(path_, buffer_, safefile::kNoSizeCap, error, reason)) {
+        throw std::runtime_error(CreateErrorMessage(path_));
+    }
 }
 
 void TWriteBiff::Put8(unsigned value) {
@@ -198,6 +152,24 @@ void TWriteBiff::WriteFonts() {
     }
 }
 
+// CODEPAGE: the texts are code page 932.
+void TWriteBiff::WriteCodePage() {
+    Put16(RecordCodePage);
+    Put16(2);
+    Put16(CodePage932);
+}
+
+// XF: the one cell format the cells' attribute 0 refers to: font 0, general
+// number format, locked, no alignment, borders or shading.
+void TWriteBiff::WriteDefaultFormat() {
+    Put16(RecordFormat);
+    Put16(4);
+    Put8(0);
+    Put8(0);
+    Put8(CellLocked);
+    Put8(0);
+}
+
 // EOF.
 void TWriteBiff::WriteEof() {
     Put16(RecordEof);
@@ -243,9 +215,27 @@ void TWriteBiff::WriteNumber(int row, int col, unsigned attr, double value) {
     }
 }
 
-// LABEL: header, length byte and at most 255 text bytes.
+std::size_t TWriteBiff::WholeCharacterLength(const std::string& text, std::size_t limit) {
+    if (text.size() <= limit) {
+        return text.size();
+    }
+    // Walk from the start: a trail byte can look like a lead byte.
+    std::size_t length = 0;
+    while (length < limit) {
+        const std::size_t step =
+            cp932::IsLeadByte(static_cast<unsigned char>(text[length])) ? 2 : 1;
+        if (length + step > limit) {
+            break;
+        }
+        length += step;
+    }
+    return length;
+}
+
+// LABEL: header, length byte and at most 255 text bytes, ending on a whole
+// character.
 void TWriteBiff::WriteLabel(int row, int col, unsigned attr, const std::string& text) {
-    std::size_t length = std::min(text.size(), MaxLabelBytes);
+    std::size_t length = WholeCharacterLength(text, MaxLabelBytes);
     WriteStruct(RecordLabel, row, col, attr, static_cast<int>(length));
     Put8(static_cast<unsigned>(length));
     buffer_.append(text, 0, length);
@@ -281,9 +271,9 @@ int TWriteBiff::DataKind(const std::string& text) {
         // "-." has no digits: a text, not a number that fails to convert.
         return ParseDecimal(text, value) ? KindNumber : KindText;
     }
-    std::int32_t value = 0;
-    if (!ParseInt32(text, value)) {
-        return KindText;
+    std::int64_t value = 0;
+    if (!ParseInt64(text, value)) {
+        return KindText; // beyond 64 bits
     }
     return value >= 0 && value <= 32767 ? KindInteger : KindNumber;
 }
@@ -294,14 +284,19 @@ void TWriteBiff::WriteCell(int row, int col, unsigned attr, const std::string& t
     }
     switch (DataKind(text)) {
     case KindInteger: {
-        std::int32_t value = 0;
-        ParseInt32(text, value);
+        std::int64_t value = 0;
+        ParseInt64(text, value);
         WriteInt(row, col, attr, static_cast<std::uint16_t>(value));
         break;
     }
     case KindNumber: {
         double value = 0;
-        ParseDecimal(text, value);
+        std::int64_t whole = 0;
+        if (ParseInt64(text, whole)) {
+            value = static_cast<double>(whole);
+        } else {
+            ParseDecimal(text, value);
+        }
         WriteNumber(row, col, attr, value);
         break;
     }

@@ -111,6 +111,7 @@ TEST(NoteLayout, HeaderBlockPositions) {
     EXPECT_EQ(at(S("みずほ銀行 本店")), XY(472 + 2480, 1123));
     EXPECT_EQ(at(S("下記のとおり納品いたしました")), XY(472, 1215));
     EXPECT_EQ(at(S("普通 1234567")), XY(472 + 2480, 1215));
+    EXPECT_EQ(p.device.TextCall(S("普通 1234567")).font.height, -92);
 
     // Underlines under the date, the number and the customer's name.
     const auto lines = p.device.Of(Op::Line);

@@ -90,9 +90,10 @@ TEST_F(ExportCommand, ConfirmedExportWritesTheGridAndTakesTheName) {
 
     const std::string written = bifftest::ReadFile(QFile::encodeName(path).toStdString());
     const auto records = bifftest::Records(written);
-    ASSERT_GE(records.size(), 2u);
-    EXPECT_EQ(bifftest::U16(records[1].data, 2), 30u);
-    EXPECT_EQ(bifftest::U16(records[1].data, 6), 11u);
+    ASSERT_GE(records.size(), 3u);
+    ASSERT_EQ(records[2].number, 0x0000u); // DIMENSIONS after BOF and CODEPAGE
+    EXPECT_EQ(bifftest::U16(records[2].data, 2), 30u);
+    EXPECT_EQ(bifftest::U16(records[2].data, 6), 11u);
     EXPECT_NE(written.find(S("りんご")), std::string::npos);
 
     const std::string native = QFile::encodeName(path).toStdString();

@@ -53,9 +53,10 @@ TEST(GridExport, GridLandsFromB8WithTitlesLineNumbersAndValues) {
 
     std::string bytes = bifftest::ReadFile(path);
     auto records = Records(bytes);
-    ASSERT_GE(records.size(), 2u);
-    EXPECT_EQ(U16(records[1].data, 2), 30u); // (21 + 7) + 2
-    EXPECT_EQ(U16(records[1].data, 6), 11u); // (8 + 1) + 2
+    ASSERT_GE(records.size(), 3u);
+    ASSERT_EQ(records[2].number, 0x0000u);   // DIMENSIONS after BOF and CODEPAGE
+    EXPECT_EQ(U16(records[2].data, 2), 30u); // (21 + 7) + 2
+    EXPECT_EQ(U16(records[2].data, 6), 11u); // (8 + 1) + 2
 
     auto cells = SheetCells(bytes);
     auto at = [&cells](unsigned row, unsigned column) {
@@ -92,7 +93,8 @@ TEST(GridExport, EmptyGridStillWritesTheFixedRecords) {
     MemoryWindow window; // every cell empty
     std::vector<std::string> asked;
     ASSERT_TRUE(spreadsheet::ExportGridToXls(path, window, Answering(Answer::Yes, &asked)));
-    EXPECT_EQ(bifftest::ReadFile(path).size(), 120u);
+    // The bare 120 bytes with CODEPAGE (6) and the default XF (8).
+    EXPECT_EQ(bifftest::ReadFile(path).size(), 134u);
 }
 
 TEST(GridExport, OnlyLowerCaseXlsNamesAreExportedAndNothingIsAskedOtherwise) {

@@ -383,3 +383,130 @@ TEST(XBiff, MissingFileFailsToOpen) {
     EXPECT_EQ(xbiff::MessageOf(Failure::StreamRead), S("ストリーム読込みエラー."));
     EXPECT_THROW(reader.LoadFile(std::filesystem::temp_directory_path().string()), EXBiffError);
 }
+
+// gnumeric's Excel 95 file of a sheet with a 3,000-character text and a
+// formula result of 3,000 characters (both longer than a record, so they go
+// on in CONTINUE records), boolean and error constants and numbers.
+TEST(XBiff, Biff5TextsContinuedInContinueRecordsReadWhole) {
+    TXBiff reader;
+    biff::Recorder r;
+    r.Attach(reader);
+    reader.LoadFile(std::filesystem::path(NOTORIO_TEST_DATA) / "xls" / "biff5-long-text.xls");
+    EXPECT_EQ(reader.Kind(), 4);
+    const std::vector<Cell> expected = {
+        {1, 0, 0, 21, "L" + std::string(2998, 'x') + "Z"},
+        {1, 0, 1, 21, std::string(3000, 'y')},
+        {1, 0, 2, 21, "42"},
+        {1, 1, 0, 21, "TRUE"},
+        {1, 1, 1, 21, "FALSE"},
+        {1, 1, 2, 21, "#N/A"},
+        {1, 1, 3, 21, "#DIV/0!"},
+        {1, 1, 4, 21, "#VALUE!"},
+        {1, 2, 0, 21, "after"},
+        {1, 2, 1, 21, "2.5"},
+    };
+    EXPECT_EQ(r.cells, expected);
+    EXPECT_EQ(r.sheetNames, std::vector<std::string>{"Long"});
+}
+
+TEST(XBiff, LabelAndStringGoOnInContinueRecords) {
+    // BIFF5: the bytes go on directly; a STRING result likewise.
+    const std::string label5 = Record(0x0204, Bytes().u16(0).u16(0).u16(9).u16(6).raw("abc")) +
+                               Record(0x003C, "de") + Record(0x003C, "f");
+    const std::string formula =
+        Record(0x0006, Bytes().u16(1).u16(0).u16(9).raw(NonNumeric(0, 0)).u16(0).u32(0).u16(0));
+    const std::string string5 = Record(0x0207, Bytes().u16(4).raw("wx")) + Record(0x003C, "yz");
+    auto r = Load(Sheet(5, label5 + formula + string5));
+    EXPECT_EQ(r.cells, (std::vector<Cell>{{1, 0, 0, 9, "abcdef"}, {1, 1, 0, 9, "wxyz"}}));
+
+    // BIFF8: the characters go on after an option byte, which may switch to
+    // 16-bit characters.
+    const std::string label8 = Record(0x0204, Bytes().u16(0).u16(0).u16(9).u16(4).u8(0).raw("ab")) +
+                               Record(0x003C, Bytes().u8(1).utf16(u"納品"));
+    r = Load(Sheet(8, label8));
+    EXPECT_EQ(r.cells, (std::vector<Cell>{{1, 0, 0, 9, "ab" + S("納品")}}));
+
+    // A continuation that is missing or short is still refused.
+    const std::string cut5 = Record(0x0204, Bytes().u16(0).u16(0).u16(9).u16(6).raw("abc"));
+    EXPECT_EQ(biff::FailureOf(Sheet(5, cut5)), Failure::UnknownFormat);
+    EXPECT_EQ(biff::FailureOf(Sheet(5, cut5 + Record(0x003C, "d"))), Failure::UnknownFormat);
+    EXPECT_EQ(biff::FailureOf(Sheet(5, formula + Record(0x0207, Bytes().u16(4).raw("wx")))),
+              Failure::UnknownFormat);
+    const std::string cut8 = Record(0x0204, Bytes().u16(0).u16(0).u16(9).u16(4).u8(0).raw("ab"));
+    EXPECT_EQ(biff::FailureOf(Sheet(8, cut8)), Failure::UnknownFormat);
+    EXPECT_EQ(biff::FailureOf(Sheet(8, cut8 + Record(0x003C, Bytes().u8(0).raw("c")))),
+              Failure::StreamRead);
+}
+
+// A BIFF5 file whose CODEPAGE record says 1252 (gnumeric's export in a
+// western locale): letters code page 932 has are converted, others are "?".
+TEST(XBiff, Biff5CodePageIsHonoured) {
+    TXBiff reader;
+    biff::Recorder r;
+    r.Attach(reader);
+    reader.LoadFile(std::filesystem::path(NOTORIO_TEST_DATA) / "xls" / "biff5-cp1252.xls");
+    const std::vector<Cell> expected = {
+        {1, 0, 0, 21, "na?ve"}, {1, 0, 1, 21, "caf?"},  {1, 0, 2, 22, S("￡") + "5"},
+        {1, 1, 0, 21, "?r?"},   {1, 1, 1, 21, "plain"},
+    };
+    EXPECT_EQ(r.cells, expected);
+    EXPECT_EQ(r.sheetNames, std::vector<std::string>{"Caf?"});
+
+    // Code page 932 (the writer's) and files without the record keep their
+    // bytes; so does BIFF8, whose byte texts are Latin-1 whatever it says.
+    const std::string name = S("品名");
+    const std::string label = Record(0x0204, Bytes().u16(0).u16(0).u16(9).u16(4).raw(name));
+    for (unsigned page : {932u, 0u}) {
+        const std::string codePage = page ? Record(0x0042, Bytes().u16(page)) : "";
+        EXPECT_EQ(Load(Sheet(5, codePage + label)).cells, (std::vector<Cell>{{1, 0, 0, 9, name}}));
+    }
+    const std::string latin = Record(0x0204, Bytes().u16(0).u16(0).u16(9).u16(1).u8(0).raw("\xE9"));
+    EXPECT_EQ(Load(Sheet(8, Record(0x0042, Bytes().u16(1251)) + latin)).cells,
+              (std::vector<Cell>{{1, 0, 0, 9, "?"}}));
+    // 1251 turns 0xC4 into Cyrillic De, which code page 932 has.
+    EXPECT_EQ(Load(Sheet(4, Record(0x0042, Bytes().u16(1251)) +
+                                Record(0x0204, Bytes().u16(0).u16(0).u16(9).u16(1).raw("\xC4"))))
+                  .cells,
+              (std::vector<Cell>{{1, 0, 0, 9, S("Д")}}));
+}
+
+TEST(XBiff, BoolErrCellsAreReported) {
+    auto boolErr = [](int col, int value, int isError) {
+        return Record(0x0205, Bytes().u16(0).u16(col).u16(15).u8(value).u8(isError));
+    };
+    const std::string records = boolErr(0, 1, 0) + boolErr(1, 0, 0) + boolErr(2, 0x2A, 1) +
+                                boolErr(3, 0x07, 1) + boolErr(4, 0x17, 1) + boolErr(5, 0x99, 1);
+    const std::vector<Cell> expected = {{1, 0, 0, 15, "TRUE"},
+                                        {1, 0, 1, 15, "FALSE"},
+                                        {1, 0, 2, 15, "#N/A"},
+                                        {1, 0, 3, 15, "#DIV/0!"},
+                                        {1, 0, 4, 15, "#REF!"}};
+    for (int version : {3, 5, 8}) {
+        EXPECT_EQ(Load(Sheet(version, records)).cells, expected)
+            << version; // unknown code: nothing
+    }
+    // BIFF2: three attribute bytes.
+    const std::string biff2 = Record(0x0005, Bytes().u16(2).u16(1).u8(1).u8(2).u8(3).u8(1).u8(0));
+    EXPECT_EQ(Load(Sheet(2, biff2)).cells, (std::vector<Cell>{{1, 2, 1, 0x030201, "TRUE"}}));
+    EXPECT_EQ(biff::FailureOf(Sheet(8, Record(0x0205, Bytes().u16(0).u16(0).u16(15).u8(1)))),
+              Failure::UnknownFormat);
+}
+
+// Files beyond 256 MiB are refused before they are read (a sparse file
+// takes no disk space, and the test no time).
+TEST(XBiff, FilesBeyondTheSizeCapAreRefused) {
+    const auto path = TempPath("huge.xls");
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << Sheet(2, "");
+    }
+    std::filesystem::resize_file(path, (std::uintmax_t{256} << 20) + 1);
+    TXBiff reader;
+    try {
+        reader.LoadFile(path.string());
+        FAIL() << "a file beyond the cap was read";
+    } catch (const EXBiffError& e) {
+        EXPECT_EQ(e.failure(), Failure::UnknownFormat);
+    }
+    std::filesystem::remove(path);
+}

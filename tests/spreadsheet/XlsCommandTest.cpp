@@ -36,9 +36,10 @@ TEST(XlsCommand, WritesTheOpenedNotesGridFromB8) {
 
     const std::string bytes = bifftest::ReadFile(out);
     auto records = bifftest::Records(bytes);
-    ASSERT_GE(records.size(), 2u);
-    EXPECT_EQ(bifftest::U16(records[1].data, 2), 30u);
-    EXPECT_EQ(bifftest::U16(records[1].data, 6), 11u);
+    ASSERT_GE(records.size(), 3u);
+    ASSERT_EQ(records[2].number, 0x0000u); // DIMENSIONS after BOF and CODEPAGE
+    EXPECT_EQ(bifftest::U16(records[2].data, 2), 30u);
+    EXPECT_EQ(bifftest::U16(records[2].data, 6), 11u);
     EXPECT_EQ(records.back().number, 0x0Au);
 
     auto cells = bifftest::SheetCells(bytes);

@@ -50,7 +50,7 @@ TEST(TWriteBiff, WritesTheTwoByTwoExampleByteForByte) {
     TempDir dir;
     std::string path = dir.File("example.xls");
     {
-        TWriteBiff writer(path, 2, 2);
+        TWriteBiff writer(path, 2, 2, TWriteBiff::Layout::Bare);
         writer.WriteCell(0, 0, 0, "12");
         writer.WriteCell(0, 1, 0, "1.5");
         writer.WriteCell(1, 0, 0, "abc");
@@ -67,12 +67,31 @@ TEST(TWriteBiff, WritesTheTwoByTwoExampleByteForByte) {
 TEST(TWriteBiff, EmptyWriterProducesOnlyTheFixedRecords) {
     TempDir dir;
     std::string path = dir.File("empty.xls");
-    TWriteBiff writer(path, 21 + 7, 8 + 1);
+    TWriteBiff writer(path, 21 + 7, 8 + 1, TWriteBiff::Layout::Bare);
     writer.Finish();
     std::string expected = FileStart("00 00 08 00 00 00 1E 00 00 00 0B 00") + Hex("0A 00 00 00");
     EXPECT_EQ(expected.size(), 120u);
     EXPECT_EQ(writer.Bytes(), expected);
     EXPECT_EQ(bifftest::ReadFile(path), expected);
+}
+
+// The readable layout is the bare one with CODEPAGE 932 after the BOF and
+// one default XF after the fonts; every other byte stays.
+TEST(TWriteBiff, ReadableLayoutAddsOnlyTheCodePageAndDefaultFormat) {
+    TempDir dir;
+    TWriteBiff readable(dir.File("readable.xls"), 2, 2);
+    TWriteBiff bare(dir.File("bare.xls"), 2, 2, TWriteBiff::Layout::Bare);
+    for (TWriteBiff* writer : {&readable, &bare}) {
+        writer->WriteCell(0, 0, 0, "12");
+        writer->WriteCell(1, 0, 0, "abc");
+        writer->Finish();
+    }
+    const std::string codePage = Hex("42 00 02 00 A4 03");
+    const std::string format = Hex("43 00 04 00 00 00 40 00");
+    const std::string& b = bare.Bytes();
+    EXPECT_EQ(readable.Bytes(), b.substr(0, 8) + codePage + b.substr(8, 12 + 4 * 24) + format +
+                                    b.substr(8 + 12 + 4 * 24));
+    EXPECT_EQ(readable.Bytes().size(), b.size() + 14);
 }
 
 TEST(TWriteBiff, DataKindFollowsTheClassificationRules) {
@@ -107,9 +126,14 @@ TEST(TWriteBiff, DataKindFollowsTheClassificationRules) {
         {"+5", 4},
         {"5-", 4},
         {"--5", 4},
-        {"2147483648", 4},
+        {"2147483648", 3},
+        {"4000000000", 3},
+        {"-2147483649", 3},
+        {"9223372036854775807", 3},
+        {"-9223372036854775808", 3},
+        {"9223372036854775808", 4}, // beyond 64 bits
+        {"-9223372036854775809", 4},
         {"99999999999999999999", 4},
-        {"-2147483649", 4},
         {"abc", 4},
         {"\t12", 4},
         {"12\t", 4},
@@ -136,11 +160,15 @@ TEST(TWriteBiff, CellRecordsCarryTheValueOfTheirKind) {
     EXPECT_EQ(NumberValue(CellBytes(".5")), 0.5);
     EXPECT_EQ(NumberValue(CellBytes("5.")), 5.0);
     EXPECT_EQ(NumberValue(CellBytes("-2147483648")), -2147483648.0);
+    EXPECT_EQ(NumberValue(CellBytes("4000000000")), 4000000000.0);
+    EXPECT_EQ(NumberValue(CellBytes("-9007199254740993")), -9007199254740992.0);
+    EXPECT_EQ(NumberValue(CellBytes("99999999999")), 99999999999.0);
     EXPECT_EQ(CellBytes(""), "");
     EXPECT_EQ(CellBytes("1.2.3"), Hex("04 00 0D 00 00 00 00 00 00 00 00 05") + "1.2.3");
     EXPECT_EQ(CellBytes("-."), Hex("04 00 0A 00 00 00 00 00 00 00 00 02") + "-.");
     EXPECT_EQ(CellBytes(" 1 "), Hex("04 00 0B 00 00 00 00 00 00 00 00 03") + " 1 ");
-    EXPECT_EQ(CellBytes("99999999999"), Hex("04 00 13 00 00 00 00 00 00 00 00 0B") + "99999999999");
+    EXPECT_EQ(CellBytes("99999999999999999999"),
+              Hex("04 00 1C 00 00 00 00 00 00 00 00 14") + "99999999999999999999");
     std::string kanji = S("名称");
     EXPECT_EQ(CellBytes(kanji), Hex("04 00 0C 00 00 00 00 00 00 00 00 04") + kanji);
 }
@@ -160,6 +188,37 @@ TEST(TWriteBiff, LongTextIsCutTo255Bytes) {
     EXPECT_EQ(CellBytes(exact).substr(11), "\xFF" + exact);
 }
 
+// A cut never leaves half a double-byte character: with the kanji starting
+// on an odd byte the 255th byte would be a lead byte, and the text ends one
+// byte earlier; starting on an even byte, 255 bytes end on a whole one.
+TEST(TWriteBiff, LongTextIsCutAtTheLastWholeCharacter) {
+    std::string kanji;
+    for (int i = 0; i < 200; ++i) {
+        kanji += S("漢");
+    }
+    std::string even = CellBytes(kanji); // 254 bytes of whole characters fit
+    ASSERT_EQ(even.size(), 12u + 254u);
+    EXPECT_EQ(U16(even, 2), 254u + 8u);
+    EXPECT_EQ(static_cast<unsigned char>(even[11]), 254u);
+    EXPECT_EQ(even.substr(12), kanji.substr(0, 254));
+
+    std::string odd = CellBytes("a" + kanji); // 'a' + 127 kanji = 255 bytes
+    EXPECT_EQ(static_cast<unsigned char>(odd[11]), 255u);
+    EXPECT_EQ(odd.substr(12), "a" + kanji.substr(0, 254));
+
+    // A trail byte that looks like a lead byte (0x95 in "表", 95 5C) is not
+    // taken for the start of a character.
+    std::string mixed = "ab";
+    for (int i = 0; i < 140; ++i) {
+        mixed += S("ア");    // 83 41: the trail byte is ASCII
+        mixed += "\x95\x95"; // a lead byte followed by a lead-looking trail byte
+    }
+    const std::size_t cut = TWriteBiff::WholeCharacterLength(mixed, 255);
+    EXPECT_EQ(cut, 254u);
+    EXPECT_EQ(TWriteBiff::WholeCharacterLength("a" + mixed, 255), 255u);
+    EXPECT_EQ(TWriteBiff::WholeCharacterLength("short", 255), 5u);
+}
+
 TEST(TWriteBiff, RowColumnAttributesAndDimensionsAreSixteenBitFields) {
     TempDir dir;
     TWriteBiff writer(dir.File("fields.xls"), 65534, -3);
@@ -169,10 +228,10 @@ TEST(TWriteBiff, RowColumnAttributesAndDimensionsAreSixteenBitFields) {
     writer.Finish();
 
     auto records = Records(writer.Bytes());
-    ASSERT_GE(records.size(), 2u);
-    EXPECT_EQ(records[1].number, 0x0000u);
-    EXPECT_EQ(U16(records[1].data, 2), 0u);      // 65534 + 2 in 16 bits
-    EXPECT_EQ(U16(records[1].data, 6), 0xFFFFu); // -3 + 2 in 16 bits
+    ASSERT_GE(records.size(), 3u);
+    EXPECT_EQ(records[2].number, 0x0000u);
+    EXPECT_EQ(U16(records[2].data, 2), 0u);      // 65534 + 2 in 16 bits
+    EXPECT_EQ(U16(records[2].data, 6), 0xFFFFu); // -3 + 2 in 16 bits
 }
 
 TEST(TWriteBiff, CellsFollowInCallOrderAndEofComesLast) {
@@ -190,7 +249,8 @@ TEST(TWriteBiff, CellsFollowInCallOrderAndEofComesLast) {
     for (const auto& r : records) {
         numbers.push_back(r.number);
     }
-    EXPECT_EQ(numbers, (std::vector<unsigned>{9, 0, 0x31, 0x31, 0x31, 0x31, 4, 2, 3, 0x0A}));
+    EXPECT_EQ(numbers,
+              (std::vector<unsigned>{9, 0x42, 0, 0x31, 0x31, 0x31, 0x31, 0x43, 4, 2, 3, 0x0A}));
 }
 
 TEST(TWriteBiff, FinishReplacesAnExistingFileWhole) {

@@ -7,6 +7,13 @@ and has ssconvert write it as an Excel 95 (BIFF5) and an Excel 97 (BIFF8)
 file. Run once by hand (needs the gnumeric package); the results are
 committed, so the tests do not need gnumeric.
 
+Two more Excel 95 files, written in a locale of code page 1252 (C.UTF-8
+gives it): biff5-long-text.xls, one sheet with a text and a formula result
+of 3,000 characters (longer than a record, so they go on in CONTINUE
+records), boolean and error constants (BOOLERR records) and a few numbers;
+biff5-cp1252.xls, texts with letters of code page 1252 that code page 932
+has (e, a with accents it lacks, the pound sign) and a CODEPAGE record 1252.
+
     python3 make-fixtures.py OUTDIR
 
 The Excel 95 file holds texts in the code page of the locale, so run it in a
@@ -25,6 +32,10 @@ ROWS_OF_TEXT = 700  # enough shared strings to spread over CONTINUE records
 
 
 def cell(row, col, value):
+    if isinstance(value, bool):
+        return f'<gnm:Cell Row="{row}" Col="{col}" ValueType="20">{str(value).upper()}</gnm:Cell>'
+    if isinstance(value, str) and value.startswith("#"):
+        return f'<gnm:Cell Row="{row}" Col="{col}" ValueType="50">{escape(value)}</gnm:Cell>'
     if isinstance(value, str) and value.startswith("="):
         return f'<gnm:Cell Row="{row}" Col="{col}">{escape(value)}</gnm:Cell>'
     if isinstance(value, str):
@@ -80,12 +91,24 @@ def japanese_sheet():
             (2, 0): "髙橋 ①"}
 
 
-def workbook():
-    sheets = [
-        ("Numbers", [(0, 90, 1), (2, 120, 3)], numbers_sheet()),
-        ("Texts", [(0, 200, 1)], text_sheet()),
-        ("日本語", [], japanese_sheet()),
-    ]
+def long_text_sheet():
+    cells = {(0, 0): "L" + "x" * 2998 + "Z", (0, 1): '=REPT("y",3000)', (0, 2): 42,
+             (1, 0): True, (1, 1): False, (1, 2): "#N/A", (1, 3): "#DIV/0!", (1, 4): "#VALUE!",
+             (2, 0): "after", (2, 1): 2.5}
+    return cells
+
+
+def cp1252_sheet():
+    return {(0, 0): "naïve", (0, 1): "café", (0, 2): "£5", (1, 0): "Ærø", (1, 1): "plain"}
+
+
+def workbook(sheets=None):
+    if sheets is None:
+        sheets = [
+            ("Numbers", [(0, 90, 1), (2, 120, 3)], numbers_sheet()),
+            ("Texts", [(0, 200, 1)], text_sheet()),
+            ("日本語", [], japanese_sheet()),
+        ]
     names = "".join(f"<gnm:SheetName>{escape(n)}</gnm:SheetName>" for n, _, _ in sheets)
     body = "\n".join(sheet(*s) for s in sheets)
     return f"""<?xml version="1.0" encoding="UTF-8"?>
@@ -108,6 +131,14 @@ def main():
                                ("Gnumeric_Excel:excel_biff8", "biff8.xls")]:
             subprocess.run(["ssconvert", "-T", exporter, source, os.path.join(out, name)],
                            check=True)
+        western = dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8")
+        for name, sheets in [("biff5-long-text.xls", [("Long", [], long_text_sheet())]),
+                             ("biff5-cp1252.xls", [("Café", [], cp1252_sheet())])]:
+            source = os.path.join(tmp, name + ".gnumeric")
+            with open(source, "w", encoding="utf-8") as f:
+                f.write(workbook(sheets))
+            subprocess.run(["ssconvert", "-T", "Gnumeric_Excel:excel_biff7", source,
+                            os.path.join(out, name)], check=True, env=western)
 
 
 if __name__ == "__main__":

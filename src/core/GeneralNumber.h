@@ -1,0 +1,19 @@
+// The general number format, fast: the shortest text with at most 15
+// significant digits, as printf's "%.15G" rounds it, trailing zeros and a
+// trailing point dropped, E notation for exponents below -4 or from 15 on
+// written "1E15" and "1E-7" (no plus sign, no leading zeros), "0" for both
+// zeros, "NAN", "INF" and "-INF".
+#pragma once
+
+#include <cstddef>
+
+namespace numtext {
+
+// Room FormatGeneral needs: sign, 15 digits, point, "E-308" and more.
+constexpr std::size_t kGeneralBufferSize = 32;
+
+// Writes the text of `value` to `out` (at least kGeneralBufferSize bytes,
+// not terminated) and returns its length.
+std::size_t FormatGeneral(double value, char* out);
+
+} // namespace numtext

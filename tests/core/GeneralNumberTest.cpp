@@ -1,0 +1,117 @@
+// The fast general format against printf's "%.15G" rewritten as the
+// number-to-text rule writes it (the formatter it replaces), on many doubles
+// of every kind.
+#include "GeneralNumber.h"
+#include "NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+
+namespace {
+
+// The rule as printf computes it: "%.15G", then the exponent without its
+// plus sign and leading zeros.
+std::string Reference(double value) {
+    if (std::isnan(value)) {
+        return "NAN";
+    }
+    if (std::isinf(value)) {
+        return value > 0 ? "INF" : "-INF";
+    }
+    if (value == 0.0) {
+        return "0";
+    }
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    std::string s(buffer);
+    const auto e = s.find('E');
+    if (e == std::string::npos) {
+        return s;
+    }
+    std::string exponent = s.substr(e + 1);
+    const bool negative = exponent[0] == '-';
+    exponent.erase(0, 1);
+    exponent.erase(0, std::min(exponent.find_first_not_of('0'), exponent.size() - 1));
+    return s.substr(0, e) + "E" + (negative ? "-" : "") + exponent;
+}
+
+std::string Fast(double value) {
+    char buffer[numtext::kGeneralBufferSize];
+    return std::string(buffer, numtext::FormatGeneral(value, buffer));
+}
+
+double FromBits(std::uint64_t bits) {
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+} // namespace
+
+TEST(GeneralNumber, KnownTexts) {
+    EXPECT_EQ(Fast(0.0), "0");
+    EXPECT_EQ(Fast(-0.0), "0");
+    EXPECT_EQ(Fast(1500), "1500");
+    EXPECT_EQ(Fast(-2.5), "-2.5");
+    EXPECT_EQ(Fast(0.1 + 0.2), "0.3");
+    EXPECT_EQ(Fast(1.0 / 3), "0.333333333333333");
+    EXPECT_EQ(Fast(2.0 / 3), "0.666666666666667");
+    EXPECT_EQ(Fast(1e15), "1E15");
+    EXPECT_EQ(Fast(999999999999999.0), "999999999999999");
+    EXPECT_EQ(Fast(9999999999999999.0), "1E16");
+    EXPECT_EQ(Fast(0.0001), "0.0001");
+    EXPECT_EQ(Fast(0.00001), "1E-5");
+    EXPECT_EQ(Fast(-1.25e-7), "-1.25E-7");
+    EXPECT_EQ(Fast(1e100), "1E100");
+    EXPECT_EQ(Fast(123456789012345678.0), "1.23456789012346E17");
+    EXPECT_EQ(Fast(std::numeric_limits<double>::denorm_min()), "4.94065645841247E-324");
+    EXPECT_EQ(Fast(std::numeric_limits<double>::max()), "1.79769313486232E308");
+    EXPECT_EQ(Fast(std::nan("")), "NAN");
+    EXPECT_EQ(Fast(-INFINITY), "-INF");
+    EXPECT_EQ(numtext::FloatToStr(0.1 + 0.2), "0.3");
+}
+
+// Random bit patterns (every exponent), random decimals of a few digits
+// (what sheets hold), whole numbers around 10^15, and decimals that end on
+// a 15-digit midpoint, where the shortest text alone cannot decide.
+TEST(GeneralNumber, MatchesPrintfOnManyDoubles) {
+    std::mt19937_64 random(20261209);
+    int checked = 0;
+    auto check = [&](double value) {
+        ASSERT_EQ(Fast(value), Reference(value)) << std::hexfloat << value;
+        ++checked;
+    };
+    for (int i = 0; i < 400000; ++i) {
+        check(FromBits(random()));
+    }
+    std::uniform_int_distribution<std::int64_t> mantissa(-99999999, 99999999);
+    std::uniform_int_distribution<int> scale(0, 12);
+    for (int i = 0; i < 400000; ++i) {
+        check(static_cast<double>(mantissa(random)) / std::pow(10.0, scale(random)));
+    }
+    for (std::int64_t n = -2000; n <= 2000; ++n) {
+        check(1e15 + static_cast<double>(n));
+        check(1e16 + static_cast<double>(n) * 2);
+        check((1e15 + static_cast<double>(n)) / 10);
+    }
+    std::uniform_int_distribution<std::uint64_t> digits(100000000000000, 999999999999999);
+    std::uniform_int_distribution<int> exponent(-30, 30);
+    for (int i = 0; i < 200000; ++i) {
+        // d.dddddddddddddd5 x 10^e and its neighbours.
+        char text[48];
+        std::snprintf(text, sizeof text, "%llu5e%d",
+                      static_cast<unsigned long long>(digits(random)), exponent(random));
+        const double value = std::strtod(text, nullptr);
+        check(value);
+        check(std::nextafter(value, 0.0));
+        check(std::nextafter(value, INFINITY));
+    }
+    EXPECT_GT(checked, 1000000);
+}
