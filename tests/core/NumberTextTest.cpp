@@ -97,3 +97,19 @@ TEST(NumberText, LeadingTabs) {
     EXPECT_DOUBLE_EQ(StrToFloatPrefix("\t\t12"), 12);
     EXPECT_DOUBLE_EQ(StrToFloatPrefix("\t -1.5"), -1.5);
 }
+
+// Hexadecimal digits in either case, the 0X prefix, the sign bit of 32- and
+// 64-bit patterns, and an exponent written with a capital E.
+TEST(NumberText, PrefixesDigitsAndSignBits) {
+    EXPECT_EQ(StrToIntDef("$aF", 7), 175);
+    EXPECT_EQ(StrToIntDef("$1G", 7), 7);
+    EXPECT_EQ(StrToIntDef("$1g", 7), 7);
+    EXPECT_EQ(StrToIntDef("0X1F", 7), 31);
+    EXPECT_EQ(StrToIntDef("010", 7), 10);
+    EXPECT_EQ(StrToIntDef("$40000000", 7), 1073741824);
+    EXPECT_EQ(StrToIntDef("$80000000", 7), INT32_MIN);
+    EXPECT_EQ(StrToInt64Def("$FFFFFFFFFFFFFFFF", 0), -1);
+    EXPECT_EQ(StrToInt64Def("$7FFFFFFFFFFFFFFF", 0), INT64_MAX);
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix("2E2"), 200);
+    EXPECT_DOUBLE_EQ(StrToFloatPrefix("2e-1"), 0.2);
+}
