@@ -413,7 +413,9 @@ void TStringGrid::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 bool TStringGrid::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == editor_.data() && event->type() == QEvent::KeyRelease) {
+    // The type first: a widget being destroyed still sends events here, and
+    // the editor's pointer must not be read as a line edit then.
+    if (event->type() == QEvent::KeyRelease && watched == editor_.data()) {
         emit KeyUp(static_cast<QKeyEvent*>(event));
         return false;
     }
