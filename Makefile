@@ -6,7 +6,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 RUN_DIR    ?= $(CURDIR)/run
 
-.PHONY: run test deps build build-asan test-normal test-asan fuzz format clean
+.PHONY: run test deps build build-asan test-normal test-asan fuzz format check-format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -37,8 +37,14 @@ test: test-normal test-asan
 fuzz: deps
 	@bash scripts/fuzz.sh $(or $(SECONDS),60)
 
+FORMATTED = find src tests fuzz bench -name '*.cpp' -o -name '*.h'
+
 format:
-	find src tests fuzz bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	$(FORMATTED) | xargs clang-format -i
+
+# Fails when a source file differs from what clang-format makes of it.
+check-format: deps
+	$(FORMATTED) | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
