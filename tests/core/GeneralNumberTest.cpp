@@ -115,3 +115,25 @@ TEST(GeneralNumber, MatchesPrintfOnManyDoubles) {
     }
     EXPECT_GT(checked, 1000000);
 }
+
+// Values of 10^-6 to 10^23, where the rounding is computed in integers:
+// random doubles of every mantissa, and binary fractions that lie exactly
+// on a 15-digit midpoint (printf rounds those half to even).
+TEST(GeneralNumber, MatchesPrintfWhereSheetsHoldNumbers) {
+    EXPECT_EQ(Fast(100000000000000.5), "100000000000000");
+    EXPECT_EQ(Fast(100000000000001.5), "100000000000002");
+    EXPECT_EQ(Fast(-999999999999999.5), "-1E15");
+    EXPECT_EQ(Fast(0.00001 * 0.99999999999999999), "1E-5");
+    std::mt19937_64 random(14);
+    std::uniform_real_distribution<double> logarithm(-6.0, 23.0);
+    std::uniform_int_distribution<int> shift(1, 12);
+    std::uniform_int_distribution<std::int64_t> whole(1, 999999999999999);
+    for (int i = 0; i < 300000; ++i) {
+        const double value = std::pow(10.0, logarithm(random));
+        ASSERT_EQ(Fast(value), Reference(value)) << std::hexfloat << value;
+        const double tie = static_cast<double>(whole(random)) + 0.5;
+        ASSERT_EQ(Fast(tie), Reference(tie)) << std::hexfloat << tie;
+        const double fraction = std::ldexp(static_cast<double>(whole(random)), -shift(random));
+        ASSERT_EQ(Fast(fraction), Reference(fraction)) << std::hexfloat << fraction;
+    }
+}
