@@ -3,6 +3,7 @@
 #include "Cp932.h"
 #include "GeneralNumber.h"
 #include "NumberText.h"
+#include "XbiffStorage.h"
 #include "XbiffText.h"
 
 #include <algorithm>
@@ -134,25 +135,53 @@ std::string ContinuedStringReader::ReadString(std::u16string& units) {
 }
 
 RecordLoop::RecordLoop(TXBiff& owner, std::string_view data)
-    : owner_(owner), stream_(data, Failure::StreamRead) {}
+    : owner_(owner), size_(data.size()), stream_(data, Failure::StreamRead) {}
+
+RecordLoop::RecordLoop(TXBiff& owner, StreamSource& source, std::size_t window)
+    : owner_(owner), source_(&source), size_(source.Size()),
+      window_(new char[std::max(window, kMinWindow)]), windowSize_(std::max(window, kMinWindow)),
+      stream_({}, Failure::StreamRead) {}
+
+RecordLoop::~RecordLoop() = default;
+
+void RecordLoop::Slide() {
+    const std::size_t keep = stream_.Left();
+    std::memmove(window_.get(), window_.get() + stream_.Position(), keep);
+    base_ += stream_.Position();
+    const std::size_t more =
+        static_cast<std::size_t>(std::min<std::uint64_t>(windowSize_ - keep, size_ - base_ - keep));
+    source_->Read(window_.get() + keep, more);
+    stream_ = Cursor(std::string_view(window_.get(), keep + more), Failure::StreamRead);
+}
+
+bool RecordLoop::NextIsContinue() const {
+    if (stream_.Left() < 2) {
+        return false;
+    }
+    Cursor peek = stream_;
+    return peek.U16() == kContinue;
+}
 
 void RecordLoop::Run() {
     try {
         ReadFirstBof();
-        while (!stream_.AtEnd()) {
+        while (true) {
+            EnsureAhead();
+            if (stream_.AtEnd()) {
+                break;
+            }
             if (stream_.Left() < 4 && openSubstreams_ == 0 && IsZeroPadding(stream_)) {
                 break; // a few zero bytes after the last EOF
             }
             const std::uint16_t number = stream_.U16();
             const std::uint16_t length = stream_.U16();
             HandleRecord(number, stream_.Bytes(length));
-            if (stream_.Position() >= nextPercent_) {
+            if (Position() >= nextPercent_) {
                 // Computed again only when it changes: a division per record
                 // costs as much as a cell.
-                owner_.progress_ = static_cast<int>(stream_.Position() * 100 / stream_.Size());
-                nextPercent_ = (static_cast<size_t>(owner_.progress_) + 1) * stream_.Size() / 100;
-                while (nextPercent_ * 100 / stream_.Size() <=
-                       static_cast<size_t>(owner_.progress_)) {
+                owner_.progress_ = static_cast<int>(Position() * 100 / size_);
+                nextPercent_ = (static_cast<std::uint64_t>(owner_.progress_) + 1) * size_ / 100;
+                while (nextPercent_ * 100 / size_ <= static_cast<std::uint64_t>(owner_.progress_)) {
                     ++nextPercent_;
                 }
             }
@@ -162,7 +191,7 @@ void RecordLoop::Run() {
             }
         }
         // The data ends inside a substream, or before a sheet the workbook lists.
-        if (!cancel_ && (openSubstreams_ > 0 || lastSheetStart_ >= stream_.Size())) {
+        if (!cancel_ && (openSubstreams_ > 0 || lastSheetStart_ >= size_)) {
             throw EXBiffError(Failure::StreamRead);
         }
     } catch (...) {
@@ -175,11 +204,13 @@ void RecordLoop::Run() {
 void RecordLoop::ReadFirstBof() {
     std::uint16_t number = 0;
     do {
+        EnsureAhead();
         if (stream_.Left() < 2) {
             throw EXBiffError(Failure::UnknownFormat);
         }
         number = stream_.U16();
     } while (!IsBof(number));
+    EnsureAhead();
     const std::uint16_t length = stream_.U16();
     Cursor body(stream_.Bytes(length), Failure::UnknownFormat);
     const std::uint16_t bofVersion = body.U16();
@@ -291,9 +322,9 @@ void RecordLoop::Report(int row, int col, int attr, const std::string& text) {
 
 void RecordLoop::ReportNumber(int row, int col, int attr, double value) {
     if (WantsCells()) {
-        number_.resize(numtext::kGeneralBufferSize);
-        number_.resize(numtext::FormatGeneral(value, number_.data()));
-        Report(row, col, attr, number_);
+        char digits[numtext::kGeneralBufferSize];
+        text_.assign(digits, numtext::FormatGeneral(value, digits));
+        Report(row, col, attr, text_);
     }
 }
 
@@ -459,26 +490,27 @@ const ContinuedData& RecordLoop::GatherContinued(std::string_view first) {
     data.bytes = first;
     data.joined.clear();
     data.starts.clear();
-    while (stream_.Left() >= 4) {
-        const size_t mark = stream_.Position();
-        if (stream_.U16() != kContinue) {
-            stream_.Rewind(mark);
+    // The window still holds the next record's number; `first` lies in it
+    // and is copied before the window moves on.
+    if (stream_.Left() < 4 || !NextIsContinue()) {
+        return data;
+    }
+    data.joined.assign(first);
+    while (true) {
+        EnsureAhead();
+        if (stream_.Left() < 4 || !NextIsContinue()) {
             break;
         }
+        stream_.U16();
         const std::uint16_t length = stream_.U16();
         if (length > kMaxRecordData) {
             throw EXBiffError(Failure::UnknownFormat);
         }
         std::string_view body = stream_.Bytes(length);
-        if (data.starts.empty()) {
-            data.joined.assign(first);
-        }
         data.starts.push_back(data.joined.size());
         data.joined.append(body);
     }
-    if (!data.starts.empty()) {
-        data.bytes = data.joined;
-    }
+    data.bytes = data.joined;
     return data;
 }
 
@@ -487,7 +519,7 @@ void RecordLoop::OnSst(std::string_view body) {
     ContinuedStringReader reader(data);
     reader.cursor().Skip(8); // total and unique string counts, not needed
     while (!reader.cursor().AtEnd()) {
-        sharedStrings_.push_back(reader.ReadString(units_));
+        sharedStrings_.Add(reader.ReadString(units_));
     }
 }
 
@@ -496,8 +528,9 @@ void RecordLoop::OnLabelSst(Cursor& r) {
     const int col = r.U16();
     r.U16(); // cell format index
     const std::uint32_t index = r.U32();
-    if (index < sharedStrings_.size()) {
-        Report(row, col, 0, sharedStrings_[index]);
+    if (index < sharedStrings_.Size()) {
+        text_.assign(sharedStrings_[index]);
+        Report(row, col, 0, text_);
     }
 }
 

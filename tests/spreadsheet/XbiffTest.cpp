@@ -2,6 +2,8 @@
 #include "BiffBuilder.h"
 #include "Cp932.h"
 #include "NumberText.h"
+#include "XbiffRecords.h"
+#include "XbiffStorage.h"
 #include "Xbiff_custom.h"
 #include "Xwritebiff.h"
 
@@ -9,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -509,4 +512,106 @@ TEST(XBiff, FilesBeyondTheSizeCapAreRefused) {
         EXPECT_EQ(e.failure(), Failure::UnknownFormat);
     }
     std::filesystem::remove(path);
+}
+
+namespace {
+
+// A stream handed out in the pieces the reader asks for, counting them.
+class PieceSource : public xbiff::StreamSource {
+public:
+    explicit PieceSource(std::string bytes) : bytes_(std::move(bytes)) {}
+    std::uint64_t Size() const override { return bytes_.size(); }
+    void Read(char* out, std::size_t n) override {
+        ASSERT_LE(n, bytes_.size() - done_);
+        std::memcpy(out, bytes_.data() + done_, n);
+        done_ += n;
+        largest_ = std::max(largest_, n);
+        ++pieces_;
+    }
+    int pieces_ = 0;
+    std::size_t largest_ = 0;
+
+private:
+    std::string bytes_;
+    std::size_t done_ = 0;
+};
+
+// A BIFF8 sheet larger than several windows: shared strings (16-bit and
+// 8-bit) over CONTINUE records, text and number cells, column widths, and
+// skipped records of the largest size that fall across the window's edges.
+std::string LargeSheet() {
+    constexpr int kStrings = 3000;
+    std::vector<std::string> sst{Bytes().u32(kStrings).u32(kStrings)};
+    for (int i = 0; i < kStrings; ++i) {
+        const std::string digits = std::to_string(i);
+        Bytes text;
+        if (i % 2 == 0) {
+            text.u16(static_cast<unsigned>(digits.size() + 2)).u8(1).utf16(u"\u54C1\u76EE");
+            text.utf16(std::u16string(digits.begin(), digits.end()));
+        } else {
+            text.u16(static_cast<unsigned>(digits.size() + 5)).u8(0).raw("item " + digits);
+        }
+        if (sst.back().size() + text.s.size() > 8224) {
+            sst.emplace_back();
+        }
+        sst.back() += text.s;
+    }
+    std::string records = Record(0x00FC, sst[0]);
+    for (std::size_t i = 1; i < sst.size(); ++i) {
+        records += Record(0x003C, sst[i]);
+    }
+    for (int row = 0; row < 30000; ++row) {
+        records += Record(0x00FD, Bytes().u16(row).u16(0).u16(15).u32((row * 7) % kStrings));
+        records += Record(0x0203, Bytes().u16(row).u16(1).u16(15).f64(row * 0.25));
+        if (row % 3000 == 1) {
+            records += Record(0x0999, std::string(65535 - row % 7, 'x'));
+            records += Record(0x007D, Bytes().u16(2).u16(3).u16(row).u16(0).u16(0));
+        }
+    }
+    return Sheet(8, records);
+}
+
+} // namespace
+
+TEST(XBiff, StreamReadInPiecesReportsWhatTheWholeStreamReports) {
+    const std::string stream = LargeSheet();
+    const biff::Recorder whole = Load(stream);
+    ASSERT_EQ(whole.cells.size(), 60000u);
+    EXPECT_EQ(whole.cells[2].data, "item 7");
+    EXPECT_EQ(whole.cells[4].data, S("品目14"));
+
+    PieceSource source(stream);
+    TXBiff reader;
+    biff::Recorder pieces;
+    pieces.Attach(reader);
+    xbiff::RecordLoop loop(reader, source, xbiff::RecordLoop::kMinWindow);
+    loop.Run();
+    EXPECT_EQ(pieces.cells, whole.cells);
+    EXPECT_EQ(pieces.widths, whole.widths);
+    EXPECT_EQ(pieces.progress, whole.progress);
+    // Read in many pieces, none larger than the window.
+    EXPECT_GT(source.pieces_, static_cast<int>(stream.size() / xbiff::RecordLoop::kMinWindow));
+    EXPECT_LE(source.largest_, xbiff::RecordLoop::kMinWindow);
+
+    // A file is read the same way.
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("notorio-large-" + std::to_string(getpid()) + ".xls");
+    std::ofstream(path, std::ios::binary) << stream;
+    TXBiff fromFile;
+    biff::Recorder file;
+    file.Attach(fromFile);
+    fromFile.LoadFile(path.string());
+    std::filesystem::remove(path);
+    EXPECT_EQ(file.cells, whole.cells);
+
+    // The data ends inside a record that lies in a later window.
+    PieceSource cut(stream.substr(0, stream.size() - 100));
+    TXBiff cutReader;
+    xbiff::RecordLoop cutLoop(cutReader, cut, xbiff::RecordLoop::kMinWindow);
+    try {
+        cutLoop.Run();
+        ADD_FAILURE() << "a cut stream loaded";
+    } catch (const EXBiffError& e) {
+        EXPECT_EQ(e.failure(), Failure::StreamRead);
+    }
 }
