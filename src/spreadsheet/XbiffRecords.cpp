@@ -106,11 +106,19 @@ size_t ContinuedStringReader::NextStart() {
     return startIndex_ < data_.starts.size() ? data_.starts[startIndex_] : data_.bytes.size();
 }
 
-std::string ContinuedStringReader::ReadString(std::u16string& units) {
+bool ContinuedStringReader::TryReadUnits(std::u16string& units, size_t& needed) {
+    needed = 0;
+    if (cursor_.Left() < 3) {
+        return false;
+    }
     size_t count = cursor_.U16();
-    std::uint8_t options = cursor_.U8();
-    size_t richRuns = (options & 0x08) ? cursor_.U16() : 0;
-    size_t extended = (options & 0x04) ? cursor_.U32() : 0;
+    const std::uint8_t options = cursor_.U8();
+    const size_t header = ((options & 0x08) ? 2 : 0) + ((options & 0x04) ? 4 : 0);
+    if (cursor_.Left() < header) {
+        return false;
+    }
+    const size_t richRuns = (options & 0x08) ? cursor_.U16() : 0;
+    const size_t extended = (options & 0x04) ? cursor_.U32() : 0;
     bool wide = options & 0x01;
     units.clear();
     while (count > 0) {
@@ -122,15 +130,29 @@ std::string ContinuedStringReader::ReadString(std::u16string& units) {
         }
         const size_t fit = (limit - cursor_.Position()) / (wide ? 2 : 1);
         if (fit == 0) {
-            // The data ends, or a 16-bit character is split by a record boundary.
-            throw EXBiffError(Failure::StreamRead);
+            if (limit == cursor_.Size()) {
+                return false; // the data ends
+            }
+            throw EXBiffError(Failure::StreamRead); // a 16-bit character split by a boundary
         }
         const size_t take = std::min(fit, count);
         ReadCharacters(cursor_, take, wide, units);
         count -= take;
     }
-    cursor_.Skip(richRuns * 4);
-    cursor_.Skip(extended);
+    const size_t trailer = richRuns * 4 + extended; // at most 2^32 + 2^18
+    if (cursor_.Left() < trailer) {
+        needed = cursor_.Position() + trailer;
+        return false;
+    }
+    cursor_.Skip(trailer);
+    return true;
+}
+
+std::string ContinuedStringReader::ReadString(std::u16string& units) {
+    size_t needed;
+    if (!TryReadUnits(units, needed)) {
+        throw EXBiffError(Failure::StreamRead);
+    }
     return Utf16ToCp932(units);
 }
 
@@ -515,11 +537,59 @@ const ContinuedData& RecordLoop::GatherContinued(std::string_view first) {
 }
 
 void RecordLoop::OnSst(std::string_view body) {
-    const ContinuedData& data = GatherContinued(body);
-    ContinuedStringReader reader(data);
-    reader.cursor().Skip(8); // total and unique string counts, not needed
-    while (!reader.cursor().AtEnd()) {
-        sharedStrings_.Add(reader.ReadString(units_));
+    // The table is read record by record: the strings of the data gathered
+    // so far are taken, then the data they took is dropped and the next
+    // CONTINUE record appended to what is left (a string that goes on).
+    if (body.size() > kMaxRecordData) {
+        throw EXBiffError(Failure::UnknownFormat);
+    }
+    ContinuedData& data = continued_;
+    data.joined.assign(body);
+    data.starts.clear();
+    size_t done = 0;      // the end of the strings taken
+    size_t needed = 0;    // the data a string's rich runs and extended data need
+    bool counted = false; // the total and unique counts (not needed) passed over
+    while (true) {
+        data.bytes = data.joined;
+        if (data.joined.size() >= needed) {
+            ContinuedStringReader reader(data);
+            Cursor& cursor = reader.cursor();
+            cursor.Skip(done);
+            if (!counted && cursor.Left() >= 8) {
+                cursor.Skip(8);
+                counted = true;
+                done = cursor.Position();
+            }
+            while (counted && !cursor.AtEnd() && reader.TryReadUnits(units_, needed)) {
+                sharedStrings_.Add(Utf16ToCp932(units_));
+                done = cursor.Position();
+            }
+        }
+        if (stream_.Left() < 4 || !NextIsContinue()) {
+            if (!counted || done < data.joined.size()) {
+                throw EXBiffError(Failure::StreamRead); // the table ends inside a string
+            }
+            return;
+        }
+        data.joined.erase(0, done);
+        size_t kept = 0;
+        for (size_t start : data.starts) {
+            if (start >= done) {
+                data.starts[kept++] = start - done;
+            }
+        }
+        data.starts.resize(kept);
+        needed = needed > done ? needed - done : 0;
+        done = 0;
+        EnsureAhead();
+        stream_.U16();
+        const std::uint16_t length = stream_.U16();
+        if (length > kMaxRecordData) {
+            throw EXBiffError(Failure::UnknownFormat);
+        }
+        const std::string_view next = stream_.Bytes(length);
+        data.starts.push_back(data.joined.size());
+        data.joined.append(next);
     }
 }
 

@@ -104,7 +104,12 @@ public:
         : data_(data), cursor_(data.bytes, Failure::StreamRead) {}
 
     Cursor& cursor() { return cursor_; }
+    // Reads a string and converts it to CP932.
     std::string ReadString(std::u16string& scratch);
+    // Reads the characters of a string into `units`; false when the data
+    // ends inside the string (the cursor is then somewhere in it), with
+    // `needed` the length of data the string needs when known, else 0.
+    bool TryReadUnits(std::u16string& units, size_t& needed);
 
 private:
     size_t NextStart();

@@ -536,30 +536,48 @@ private:
     std::size_t done_ = 0;
 };
 
+// A shared-string table cut into records of at most 8224 bytes as Excel
+// cuts it: a string's header stays whole, its characters go on in the next
+// CONTINUE record after an option byte.
+std::string SharedStringTable(const std::vector<std::u16string>& texts) {
+    constexpr std::size_t kLimit = 8224;
+    std::vector<std::string> bodies{Bytes().u32(texts.size()).u32(texts.size())};
+    for (const std::u16string& text : texts) {
+        const bool wide =
+            std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
+        if (bodies.back().size() + 3 > kLimit) {
+            bodies.emplace_back();
+        }
+        bodies.back() += Bytes().u16(static_cast<unsigned>(text.size())).u8(wide ? 1 : 0).s;
+        for (char16_t c : text) {
+            if (bodies.back().size() + (wide ? 2 : 1) > kLimit) {
+                bodies.push_back(Bytes().u8(wide ? 1 : 0));
+            }
+            bodies.back() += wide ? Bytes().u16(c).s : Bytes().u8(c).s;
+        }
+    }
+    std::string records = Record(0x00FC, bodies[0]);
+    for (std::size_t i = 1; i < bodies.size(); ++i) {
+        records += Record(0x003C, bodies[i]);
+    }
+    return records;
+}
+
 // A BIFF8 sheet larger than several windows: shared strings (16-bit and
-// 8-bit) over CONTINUE records, text and number cells, column widths, and
-// skipped records of the largest size that fall across the window's edges.
+// 8-bit, some longer than a record) over CONTINUE records, text and number
+// cells, column widths, and skipped records of the largest size that fall
+// across the window's edges.
 std::string LargeSheet() {
     constexpr int kStrings = 3000;
-    std::vector<std::string> sst{Bytes().u32(kStrings).u32(kStrings)};
+    std::vector<std::u16string> texts;
     for (int i = 0; i < kStrings; ++i) {
         const std::string digits = std::to_string(i);
-        Bytes text;
-        if (i % 2 == 0) {
-            text.u16(static_cast<unsigned>(digits.size() + 2)).u8(1).utf16(u"\u54C1\u76EE");
-            text.utf16(std::u16string(digits.begin(), digits.end()));
-        } else {
-            text.u16(static_cast<unsigned>(digits.size() + 5)).u8(0).raw("item " + digits);
-        }
-        if (sst.back().size() + text.s.size() > 8224) {
-            sst.emplace_back();
-        }
-        sst.back() += text.s;
+        const std::u16string number(digits.begin(), digits.end());
+        texts.push_back(i % 1000 == 999 ? std::u16string(5000 + i, u'\u5B57')
+                        : i % 2 == 0    ? u"\u54C1\u76EE" + number
+                                        : u"item " + number);
     }
-    std::string records = Record(0x00FC, sst[0]);
-    for (std::size_t i = 1; i < sst.size(); ++i) {
-        records += Record(0x003C, sst[i]);
-    }
+    std::string records = SharedStringTable(texts);
     for (int row = 0; row < 30000; ++row) {
         records += Record(0x00FD, Bytes().u16(row).u16(0).u16(15).u32((row * 7) % kStrings));
         records += Record(0x0203, Bytes().u16(row).u16(1).u16(15).f64(row * 0.25));
@@ -579,6 +597,12 @@ TEST(XBiff, StreamReadInPiecesReportsWhatTheWholeStreamReports) {
     ASSERT_EQ(whole.cells.size(), 60000u);
     EXPECT_EQ(whole.cells[2].data, "item 7");
     EXPECT_EQ(whole.cells[4].data, S("品目14"));
+    // Row 1857 shows string 999, 5999 characters over a record's length.
+    std::string long999;
+    for (int i = 0; i < 5999; ++i) {
+        long999 += S("字");
+    }
+    EXPECT_EQ(whole.cells[2 * 1857].data, long999);
 
     PieceSource source(stream);
     TXBiff reader;
