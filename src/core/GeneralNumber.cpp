@@ -19,25 +19,56 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// The decimal digits of n > 0; returns their count.
+// Writes v < 10^8 as exactly eight digits, with leading zeros.
+void EightDigits(std::uint32_t v, char* out) {
+    const std::uint32_t high = v / 10000;
+    const std::uint32_t low = v % 10000;
+    std::memcpy(out, kDigitPairs + (high / 100) * 2, 2);
+    std::memcpy(out + 2, kDigitPairs + (high % 100) * 2, 2);
+    std::memcpy(out + 4, kDigitPairs + (low / 100) * 2, 2);
+    std::memcpy(out + 6, kDigitPairs + (low % 100) * 2, 2);
+}
+
+// The decimal digits of 0 < n < 10^16; returns their count.
 int UnsignedDigits(std::uint64_t n, char* digits) {
-    char reversed[20];
-    char* p = reversed + sizeof reversed;
-    while (n >= 100) {
-        const unsigned pair = static_cast<unsigned>(n % 100) * 2;
-        n /= 100;
-        *--p = kDigitPairs[pair + 1];
-        *--p = kDigitPairs[pair];
-    }
-    if (n >= 10) {
-        *--p = kDigitPairs[n * 2 + 1];
-        *--p = kDigitPairs[n * 2];
+    char block[16];
+    const char* first;
+    if (n >= 100000000) {
+        EightDigits(static_cast<std::uint32_t>(n / 100000000), block);
+        EightDigits(static_cast<std::uint32_t>(n % 100000000), block + 8);
+        first = block;
     } else {
-        *--p = static_cast<char>('0' + n);
+        EightDigits(static_cast<std::uint32_t>(n), block + 8);
+        first = block + 8;
     }
-    const int length = static_cast<int>(reversed + sizeof reversed - p);
-    std::memcpy(digits, p, static_cast<std::size_t>(length));
+    while (*first == '0') {
+        ++first;
+    }
+    const int length = static_cast<int>(block + sizeof block - first);
+    std::memcpy(digits, first, static_cast<std::size_t>(length));
     return length;
+}
+
+// Divides the trailing zeros out of n > 0; returns how many there were.
+int StripTrailingZeros(std::uint64_t& n) {
+    int zeros = 0;
+    if (n % 100000000 == 0) {
+        n /= 100000000;
+        zeros += 8;
+    }
+    if (n % 10000 == 0) {
+        n /= 10000;
+        zeros += 4;
+    }
+    if (n % 100 == 0) {
+        n /= 100;
+        zeros += 2;
+    }
+    if (n % 10 == 0) {
+        n /= 10;
+        zeros += 1;
+    }
+    return zeros;
 }
 
 // A positive value given as its significant digits (1 to 15, the last one
@@ -207,6 +238,7 @@ bool ExactDigits(double value, char* digits, int& count, int& exponent) {
     if (n < kLeast15Digits || n >= kBeyond15Digits) {
         return false; // cannot happen; the general path decides
     }
+    StripTrailingZeros(n);
     count = UnsignedDigits(n, digits);
     return true;
 }
@@ -237,13 +269,14 @@ std::size_t FormatGeneral(double value, char* out) {
     int exponent = 0;
     if (value < 1e15 && value == static_cast<double>(static_cast<std::uint64_t>(value))) {
         // Whole numbers below 10^15: their digits, nothing to round.
-        count = UnsignedDigits(static_cast<std::uint64_t>(value), digits);
-        exponent = count - 1;
-        return sign + Layout(digits, WithoutTrailingZeros(digits, count), exponent, p);
+        std::uint64_t n = static_cast<std::uint64_t>(value);
+        const int zeros = StripTrailingZeros(n);
+        count = UnsignedDigits(n, digits);
+        return sign + Layout(digits, count, count + zeros - 1, p);
     }
     if (ExactDigits(value, digits, count, exponent)) {
         // What sheets hold: the rounding computed exactly in integers.
-        return sign + Layout(digits, WithoutTrailingZeros(digits, count), exponent, p);
+        return sign + Layout(digits, count, exponent, p);
     }
     exponent = 0;
     if (value < std::numeric_limits<double>::min()) {

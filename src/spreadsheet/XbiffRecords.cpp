@@ -345,7 +345,10 @@ void RecordLoop::Report(int row, int col, int attr, const std::string& text) {
 void RecordLoop::ReportNumber(int row, int col, int attr, double value) {
     if (WantsCells()) {
         char digits[numtext::kGeneralBufferSize];
-        text_.assign(digits, numtext::FormatGeneral(value, digits));
+        const size_t length = numtext::FormatGeneral(value, digits);
+        // The text keeps its room from cell to cell; only its length changes.
+        text_.resize(length);
+        std::memcpy(text_.data(), digits, length);
         Report(row, col, attr, text_);
     }
 }

@@ -5,6 +5,7 @@
 
 #include "Xbiff.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -36,7 +37,7 @@ public:
     }
     std::uint16_t U16() {
         Need(2);
-        std::uint16_t v = static_cast<std::uint16_t>(Byte(pos_) | Byte(pos_ + 1) << 8);
+        const std::uint16_t v = Little<std::uint16_t>(pos_);
         pos_ += 2;
         return v;
     }
@@ -48,15 +49,14 @@ public:
         return v;
     }
     std::uint32_t U32() {
-        std::uint32_t low = U16();
-        return low | std::uint32_t(U16()) << 16;
+        Need(4);
+        const std::uint32_t v = Little<std::uint32_t>(pos_);
+        pos_ += 4;
+        return v;
     }
     double F64() {
         Need(8);
-        std::uint64_t bits = 0;
-        for (int i = 7; i >= 0; --i) {
-            bits = bits << 8 | Byte(pos_ + i);
-        }
+        const std::uint64_t bits = Little<std::uint64_t>(pos_);
         pos_ += 8;
         double v;
         std::memcpy(&v, &bits, sizeof v);
@@ -77,6 +77,19 @@ public:
 
 private:
     std::uint8_t Byte(size_t i) const { return static_cast<std::uint8_t>(data_[i]); }
+    // The little-endian value at i (its bytes checked by the caller).
+    template <typename T> T Little(size_t i) const {
+        T v;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&v, data_.data() + i, sizeof v);
+        } else {
+            v = 0;
+            for (size_t k = sizeof v; k-- > 0;) {
+                v = static_cast<T>(v << 8 | Byte(i + k));
+            }
+        }
+        return v;
+    }
 
     std::string_view data_;
     size_t pos_ = 0;
