@@ -8,6 +8,11 @@ if(benchmark_FOUND)
   # Paste of large clipboard texts: cmake --build <dir> --target bench_paste
   add_executable(bench_paste EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/PasteBench.cpp)
   target_link_libraries(bench_paste PRIVATE notorio_editing benchmark::benchmark)
+  # The same through the main window (Ctrl+V, then the grid painted):
+  # cmake --build <dir> --target bench_window_paste
+  add_executable(bench_window_paste EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/WindowPasteBench.cpp)
+  target_link_libraries(bench_window_paste PRIVATE notorio_mainwindow benchmark::benchmark
+    Qt6::Test)
 endif()
 
 # The generator of the big notes for bench/big_notes.sh (open time and

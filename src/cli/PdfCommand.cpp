@@ -7,6 +7,7 @@
 #include "Commands.h"
 
 #include "Basedata.h"
+#include "JapaneseFont.h"
 #include "MemoryWindow.h"
 #include "NoteLayout.h"
 #include "PrintJobs.h"
@@ -103,6 +104,13 @@ int RunPdf(const std::vector<std::string>& args) {
         return 1;
     }
     const std::unique_ptr<QGuiApplication> app = cli::StartGuiApplication();
+    // Without a Japanese font the PDF would hold no Japanese text at all.
+    if (!printing::HaveJapaneseFont()) {
+        std::cerr << "no Japanese font is installed, so the PDF would show no Japanese text; "
+                     "install one (apt install "
+                  << printing::kJapaneseFontPackage << ")\n";
+        return 1;
+    }
     if (!printing::PrintNotesToPdf(window, options->kind, options->dpi, options->output, error)) {
         std::cerr << error << '\n';
         return 1;

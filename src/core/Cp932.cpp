@@ -81,27 +81,45 @@ constexpr Alias kAliases[] = {
     {"\u2014", "\u2015"}, // EM DASH -> HORIZONTAL BAR
 };
 
+// Every alias starts with one of these bytes.
+bool MayStartAlias(unsigned char byte) {
+    return byte == 0xC2 || byte == 0xE2 || byte == 0xE3;
+}
+
 std::string ReplaceAliases(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
+    size_t copied = 0; // utf8[copied, i) is still to be appended as it is
     size_t i = 0;
     while (i < utf8.size()) {
-        bool replaced = false;
-        if (static_cast<unsigned char>(utf8[i]) >= 0x80) {
-            for (const Alias& a : kAliases) {
-                if (utf8.substr(i, a.from.size()) == a.from) {
-                    out.append(a.to);
-                    i += a.from.size();
-                    replaced = true;
-                    break;
-                }
+        if (!MayStartAlias(static_cast<unsigned char>(utf8[i]))) {
+            ++i;
+            continue;
+        }
+        const Alias* found = nullptr;
+        for (const Alias& a : kAliases) {
+            if (utf8.substr(i, a.from.size()) == a.from) {
+                found = &a;
+                break;
             }
         }
-        if (!replaced) {
-            out.push_back(utf8[i++]);
+        if (found == nullptr) {
+            ++i;
+            continue;
         }
+        out.append(utf8.substr(copied, i - copied));
+        out.append(found->to);
+        i += found->from.size();
+        copied = i;
     }
+    out.append(utf8.substr(copied));
     return out;
+}
+
+// ASCII bytes are the same characters in CP932 and UTF-8.
+bool IsAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 } // namespace
@@ -111,14 +129,15 @@ bool IsLeadByte(unsigned char byte) {
 }
 
 std::string ToUtf8(std::string_view bytes) {
+    if (IsAscii(bytes)) {
+        return std::string(bytes);
+    }
     thread_local Converter toUtf8("UTF-8", "CP932");
     return toUtf8.Run(bytes, "\uFFFD", Cp932SequenceLength);
 }
 
 std::string FromCodePage(std::string_view bytes, int codePage) {
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii || codePage == 932) {
+    if (IsAscii(bytes) || codePage == 932) {
         return std::string(bytes);
     }
     // One descriptor, reopened when another code page is asked for.
@@ -144,6 +163,9 @@ std::string FromCodePage(std::string_view bytes, int codePage) {
 }
 
 std::string FromUtf8(std::string_view utf8) {
+    if (IsAscii(utf8)) {
+        return std::string(utf8);
+    }
     thread_local Converter fromUtf8("CP932", "UTF-8");
     return fromUtf8.Run(ReplaceAliases(utf8), "?", Utf8SequenceLength);
 }

@@ -2,6 +2,7 @@
 
 #include "ClipboardText.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace editing {
@@ -68,7 +69,8 @@ void PasteCells(NoteWindow& grid, const CellRect& selection, const ClipboardPort
     if (!clipboard.HasText()) {
         return;
     }
-    PasteText(grid, selection, clipboard.Text());
+    const int rows = grid.RowCount() - selection.Top;
+    PasteText(grid, selection, clipboard.LeadingLines(static_cast<std::size_t>(std::max(rows, 0))));
 }
 
 } // namespace editing

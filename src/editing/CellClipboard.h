@@ -6,6 +6,7 @@
 
 #include "NoteWindow.h"
 
+#include <cstddef>
 #include <string>
 
 namespace editing {
@@ -16,6 +17,13 @@ public:
     virtual ~ClipboardPort() = default;
     virtual bool HasText() const = 0;
     virtual std::string Text() const = 0;
+    // At least the first `count` lines of the text (split as ClipboardLines
+    // splits them): a platform clipboard converts only those, so a huge
+    // clipboard costs no more than the part a paste uses.
+    virtual std::string LeadingLines(std::size_t count) const {
+        (void)count;
+        return Text();
+    }
     virtual void Clear() = 0;
     virtual void SetText(const std::string& cp932) = 0;
 };

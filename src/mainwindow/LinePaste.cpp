@@ -31,6 +31,23 @@ QString OneLine(const QString& text) {
     return line;
 }
 
+QString LeadingLines(const QString& text, std::size_t count) {
+    std::size_t lines = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n') {
+            continue;
+        }
+        if (++lines == count) {
+            return text.left(i);
+        }
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            ++i;
+        }
+    }
+    return count == 0 ? QString() : text;
+}
+
 namespace {
 
 void PasteFrom(QLineEdit* field, QClipboard::Mode mode) {

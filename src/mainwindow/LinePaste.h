@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QString>
 
+#include <cstddef>
+
 class QLineEdit;
 
 namespace linepaste {
@@ -15,6 +17,10 @@ namespace linepaste {
 // `text` with each line break (CR LF, CR or LF) replaced by one space; a
 // line break at the very end (as a copied cell ends) is dropped.
 QString OneLine(const QString& text);
+
+// The first `count` lines of a clipboard text (split at CR LF, CR or LF),
+// without the line end after the last; the whole text when it has no more.
+QString LeadingLines(const QString& text, std::size_t count);
 
 // Replaces the field's selection by the clipboard's text as one line, as
 // the field's own paste does (one step to undo); nothing for a read-only

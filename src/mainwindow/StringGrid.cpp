@@ -10,6 +10,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 const QColor TStringGrid::FixedColor(0xA6, 0xCA, 0xF0);
 const QColor TStringGrid::SelectedColor(0xC0, 0xDC, 0xC0);
 
@@ -31,14 +33,33 @@ void PaintFixedCell(QPainter* painter, const QRect& rect, const QPalette& palett
     painter->drawLine(edge.bottomLeft(), edge.bottomRight());
 }
 
+// The part of a one-line text that can reach a box `width` pixels wide:
+// laying out a pasted text of megabytes at every paint would take seconds,
+// and no more characters than twice the pixels can show. The part kept is
+// the one the alignment shows (the start, the end or the middle).
+QString VisiblePart(const QString& text, int width, Qt::Alignment alignment) {
+    const qsizetype keep = 2 * qsizetype(std::max(width, 0)) + 16;
+    if (text.size() <= keep) {
+        return text;
+    }
+    qsizetype from = 0;
+    if (alignment & Qt::AlignRight) {
+        from = text.size() - keep;
+    } else if (alignment & Qt::AlignHCenter) {
+        from = (text.size() - keep) / 2;
+    }
+    return text.mid(from, keep);
+}
+
 // The cell's text on one line, 2 pixels in from each side, centred
 // vertically, aligned horizontally per column.
 void PaintCellText(QPainter* painter, const QRect& rect, const QString& text, int col,
                    const QColor& color) {
+    const QRect box = rect.adjusted(2, 2, -2, -2);
+    const Qt::Alignment alignment = TStringGrid::ColumnAlignment(col);
     painter->setPen(color);
-    painter->drawText(
-        rect.adjusted(2, 2, -2, -2),
-        int(TStringGrid::ColumnAlignment(col) | Qt::AlignVCenter | Qt::TextSingleLine), text);
+    painter->drawText(box, int(alignment | Qt::AlignVCenter | Qt::TextSingleLine),
+                      VisiblePart(text, box.width(), alignment));
 }
 
 } // namespace

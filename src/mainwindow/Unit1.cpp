@@ -8,6 +8,7 @@
 #include "Cp932.h"
 #include "DialogFilters.h"
 #include "FileKinds.h"
+#include "InstallPaths.h"
 #include "LinePaste.h"
 #include "MasterFile.h"
 #include "NumberText.h"
@@ -24,8 +25,11 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -88,7 +92,15 @@ QString TForm1::SettingsPath() {
     if (!SettingsPathOverride().isEmpty()) {
         return SettingsPathOverride();
     }
-    return ExecutableDir() + "/Slipr.ini";
+    // Next to the executable; an installed copy keeps it in the user's
+    // configuration folder.
+    const std::string dir = QFile::encodeName(ExecutableDir()).toStdString();
+    const bool writable = installpaths::FolderWritable(dir);
+    const installpaths::Environment env = installpaths::FromProcess();
+    if (installpaths::IsInstalled(dir, writable)) {
+        installpaths::MakeFolders(installpaths::ConfigFolder(env));
+    }
+    return QFile::decodeName(installpaths::SettingsFile(dir, writable, env).c_str());
 }
 
 void TForm1::SetSettingsPath(const QString& path) {
@@ -99,7 +111,12 @@ QString TForm1::HelpFile() {
     if (!HelpFileOverride().isEmpty()) {
         return HelpFileOverride();
     }
-    return ExecutableDir() + "/help/notorio.html";
+    const QString dir = ExecutableDir();
+    return QFile::decodeName(
+        installpaths::HelpPage(QFile::encodeName(dir).toStdString(),
+                               QFileInfo::exists(dir + "/help/notorio.html"),
+                               QFileInfo::exists(dir + "/" + installpaths::kInstalledHelpPage))
+            .c_str());
 }
 
 void TForm1::SetHelpFile(const QString& path) {
@@ -327,6 +344,16 @@ void TForm1::CreateMenus() {
     Help1 = MainMenu1->addMenu(Q("ヘルプ"));
     N24 = Help1->addAction(Q("ヘルプ"));
     HelpABoutMenu = Help1->addAction(Q("バージョン情報"));
+
+    // The usual keys, shown beside the items; the grid keeps its own
+    // Ctrl+C, Ctrl+X and Ctrl+V.
+    Newdata->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    N10->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    N11->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    SaveAs1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    AllprnA4->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    N23->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    N24->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 void TForm1::CreateContextMenus() {
@@ -365,28 +392,38 @@ void TForm1::CreateContextMenus() {
 }
 
 void TForm1::CreateDialogs() {
-    OpenDialog1 = new QFileDialog(this);
-    OpenDialog1->setObjectName("OpenDialog1");
-    OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
-    OpenDialog1->setOption(QFileDialog::HideNameFilterDetails);
-    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-    OpenDialog1->setDefaultSuffix("srt");
-    OpenDialog1->setSizeGripEnabled(true);
-    OpenDialog1->setNameFilters(
-        dialogfilters::ToQtFilters(QString::fromStdString(filekinds::OpenFilterText())));
+    OpenDialog1 = LazyFileDialog(this, [this](QFileDialog* dialog) {
+        dialog->setObjectName("OpenDialog1");
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        dialog->setOption(QFileDialog::HideNameFilterDetails);
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        dialog->setDefaultSuffix("srt");
+        dialog->setSizeGripEnabled(true);
+        dialog->setNameFilters(
+            dialogfilters::ToQtFilters(QString::fromStdString(filekinds::OpenFilterText())));
+        dialog->setDirectory(InitialOpenFolder_);
+    });
+    SaveDialog1 = LazyFileDialog(this, [](QFileDialog* dialog) {
+        dialog->setObjectName("SaveDialog1");
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        dialog->setOption(QFileDialog::HideNameFilterDetails);
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
+        dialog->setDefaultSuffix("srt");
+        dialog->setSizeGripEnabled(true);
+        dialog->setNameFilters(
+            dialogfilters::ToQtFilters(QString::fromStdString(filekinds::SaveFilterText())));
+        dialogfilters::FollowChosenKind(dialog);
+        dialogfilters::SelectSaveKind(dialog, filekinds::kFirstSavePosition);
+    });
+}
 
-    SaveDialog1 = new QFileDialog(this);
-    SaveDialog1->setObjectName("SaveDialog1");
-    SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
-    SaveDialog1->setOption(QFileDialog::HideNameFilterDetails);
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1->setFileMode(QFileDialog::AnyFile);
-    SaveDialog1->setDefaultSuffix("srt");
-    SaveDialog1->setSizeGripEnabled(true);
-    SaveDialog1->setNameFilters(
-        dialogfilters::ToQtFilters(QString::fromStdString(filekinds::SaveFilterText())));
-    dialogfilters::FollowChosenKind(SaveDialog1);
+QString TForm1::OpenFolder() const {
+    if (const QFileDialog* dialog = OpenDialog1.IfCreated()) {
+        return dialog->directory().absolutePath();
+    }
+    return InitialOpenFolder_;
 }
 
 // The command table: every menu item, button and tool-bar button to its
@@ -507,7 +544,10 @@ void TForm1::ReadSettings() {
     const appsettings::WindowSettings settings = appsettings::Read(SettingsPath(), ExecutableDir());
     KeptRates_ = {settings.rate, settings.reducedRate};
     move(settings.left, settings.top);
-    OpenDialog1->setDirectory(settings.folder.isEmpty() ? QDir::currentPath() : settings.folder);
+    InitialOpenFolder_ = settings.folder.isEmpty() ? QDir::currentPath() : settings.folder;
+    if (QFileDialog* dialog = OpenDialog1.IfCreated()) {
+        dialog->setDirectory(InitialOpenFolder_);
+    }
 }
 
 void TForm1::ApplyStartupTexts() {

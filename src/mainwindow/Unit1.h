@@ -6,6 +6,7 @@
 
 #include "Basedata.h"
 #include "Calculation.h"
+#include "LazyFileDialog.h"
 #include "NoteCommands.h"
 #include "NoteWindow.h"
 #include "StringGrid.h"
@@ -154,8 +155,11 @@ public:
     QAction *string4Cut = nullptr, *String4Copy = nullptr, *String4Paste = nullptr;
     QAction *Grid5Cut = nullptr, *Grid5Copy = nullptr, *String5Copy = nullptr,
             *Grid5Paste = nullptr;
-    QFileDialog* OpenDialog1 = nullptr;
-    QFileDialog* SaveDialog1 = nullptr;
+    // Made on first use (LazyFileDialog); they convert to QFileDialog*.
+    LazyFileDialog OpenDialog1;
+    LazyFileDialog SaveDialog1;
+    // The open dialog's folder, without making the dialog.
+    QString OpenFolder() const;
     TAboutBox* AboutBox = nullptr;
     // The spreadsheet reader component the window holds (no command uses it).
     std::unique_ptr<TXBiff_custom> XBiff_custom1;
@@ -259,6 +263,7 @@ private:
     void ApplyStartupTexts();
     void SetupGrid();
     void ReadSettings();
+    QString InitialOpenFolder_; // the open dialog's folder until it is made
     bool WriteSettings();
     void LoadMaster();
     void OpenCommandLineNote(const std::vector<std::string>& arguments);

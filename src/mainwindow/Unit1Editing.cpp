@@ -28,6 +28,10 @@ public:
     std::string Text() const override {
         return qttext::ToCp932(QGuiApplication::clipboard()->text());
     }
+    std::string LeadingLines(std::size_t count) const override {
+        return qttext::ToCp932(
+            linepaste::LeadingLines(QGuiApplication::clipboard()->text(), count));
+    }
     void Clear() override { QGuiApplication::clipboard()->clear(); }
     void SetText(const std::string& cp932) override {
         QGuiApplication::clipboard()->setText(qttext::FromCp932(cp932));

@@ -73,9 +73,8 @@ public:
     // left it, and the dialog returns to the first kind afterwards.
     std::optional<commands::SaveChoice> ChooseSaveName() override {
         QFileDialog* dialog = form_.SaveDialog1;
-        dialog->setDirectory(form_.CurrentFile.empty()
-                                 ? form_.OpenDialog1->directory().absolutePath()
-                                 : FolderOf(form_.CurrentFile));
+        dialog->setDirectory(form_.CurrentFile.empty() ? form_.OpenFolder()
+                                                       : FolderOf(form_.CurrentFile));
         dialog->setOptions(dialog->options() &
                            (QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails));
         dialog->setSizeGripEnabled(true);
@@ -118,7 +117,6 @@ void TForm1::BindFileCommands() {
     }
     // 名前をつけて保存 does what 保存 does.
     connect(SaveAs1, &QAction::triggered, this, &TForm1::Button1Click);
-    ResetSaveDialog(SaveDialog1);
 }
 
 void TForm1::NewdataClick() {

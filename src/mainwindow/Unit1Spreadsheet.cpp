@@ -44,7 +44,7 @@ void PrepareSaveDialog(TForm1& form, int filterIndex) {
             QFileInfo(QFile::decodeName(QByteArray::fromStdString(form.CurrentFile)))
                 .absolutePath());
     } else {
-        dialog->setDirectory(form.OpenDialog1->directory());
+        dialog->setDirectory(form.OpenFolder());
     }
     // Overwriting asks first (no DontConfirmOverwrite) and the dialog is
     // resizable; only the options that choose the dialog's look are kept.

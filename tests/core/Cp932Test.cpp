@@ -55,3 +55,26 @@ TEST(Cp932, LeadBytes) {
     EXPECT_FALSE(cp932::IsLeadByte(0xb1));
     EXPECT_FALSE(cp932::IsLeadByte(0x5c));
 }
+
+// Texts of ASCII alone take a short way round the converter; every ASCII
+// byte must come out as the converter makes it beside a double-byte
+// character.
+TEST(Cp932, AsciiAloneAndBesideKanjiConvertAlike) {
+    std::string ascii;
+    for (int c = 1; c < 0x80; ++c) {
+        ascii.push_back(static_cast<char>(c));
+    }
+    EXPECT_EQ(FromUtf8(ascii), ascii);
+    EXPECT_EQ(ToUtf8(ascii), ascii);
+    EXPECT_EQ(FromUtf8("様" + ascii), "\x97\x6c" + ascii);
+    EXPECT_EQ(ToUtf8("\x97\x6c" + ascii), "様" + ascii);
+    EXPECT_EQ(ToUtf8(std::string(3, '\0')), std::string(3, '\0'));
+}
+
+// Each JIS form that input methods produce, alone and between other text.
+TEST(Cp932, EveryJisFormTakesItsCodePoint) {
+    EXPECT_EQ(FromUtf8("\u00A2\u00A3\u00AC\u2014\u2016\u301C\u2212"),
+              "\x81\x91\x81\x92\x81\xca\x81\x5c\x81\x61\x81\x60\x81\x7c");
+    EXPECT_EQ(FromUtf8("a\u00A2b\u2212\u00E9"), "a\x81\x91"
+                                                "b\x81\x7c?");
+}

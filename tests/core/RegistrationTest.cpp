@@ -2,7 +2,6 @@
 
 #include "Cp932.h"
 #include "MemoryWindow.h"
-#include "RegisterSelection.h"
 #include "Transfer.h"
 
 #include <gtest/gtest.h>
@@ -50,23 +49,12 @@ TEST(Registration, SideFileNumbersAttachOnlyToTheSameIssuer) {
     EXPECT_TRUE(MatchNumbers({}, keyed, numbers).empty());
 }
 
-TEST(Registration, WindowShowsTheNumberOfTheChosenAndOfTheOpenedIssuer) {
+TEST(Registration, WindowShowsTheNumberOfTheOpenedIssuer) {
     NoteContainers note;
     note.owner_ma_lo = {Issuer("A"), Issuer("B"), Issuer("B", 1002)};
     note.owner_touroku = {"T1", "T2", "T3"};
     MemoryWindow w;
     w.ApplyStartupTexts("d");
-    note.int_owner_no = 1;
-    registers::ApplySelectedIssuer(w, note);
-    EXPECT_EQ(w.Field(field::Registration), "T2");
-    note.int_owner_no = 9; // outside: the first entry
-    registers::ApplySelectedIssuer(w, note);
-    EXPECT_EQ(w.Field(field::Registration), "T1");
-    note.owner_touroku.clear(); // numbers shorter than the register
-    registers::ApplySelectedIssuer(w, note);
-    EXPECT_EQ(w.Field(field::Registration), "");
-    note.owner_touroku = {"T1", "T2", "T3"};
-
     // An opened note: the entry equal in every field, else the first of
     // the name, else none.
     EXPECT_EQ(NumberForIssuer(note, Issuer("B", 1002)), "T3");

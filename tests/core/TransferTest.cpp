@@ -143,34 +143,3 @@ TEST(Transfer, RateComesBackOnlyFromNotesThatKeepIt) {
         EXPECT_EQ(w.Field(field::TaxRate), shown) << childcount << " " << zeiritu;
     }
 }
-
-#include "RegisterSelection.h"
-
-TEST(RegisterSelection, AppliesChosenEntriesAndDefaultWords) {
-    MemoryWindow w = Window();
-    NoteContainers note;
-    registers::ApplySelectedIssuer(w, note); // empty register: nothing
-    EXPECT_EQ(w.Field(field::IssuerName), "");
-    note.owner_ma_lo = {owner("A", "", "z1", "", "", "", 1, "", "", ""),
-                        owner("B", "", "z2", "ad", "ad2", "", 2, "t", "b", "b2")};
-    note.int_owner_no = 1;
-    registers::ApplySelectedIssuer(w, note);
-    EXPECT_EQ(w.Field(field::IssuerName), "B");
-    EXPECT_EQ(w.Field(field::IssuerZip), "z2");
-    EXPECT_EQ(w.Field(field::IssuerBank2), "b2");
-    note.int_owner_no = 7; // outside: the first entry
-    registers::ApplySelectedIssuer(w, note);
-    EXPECT_EQ(w.Field(field::IssuerName), "A");
-
-    note.customer_ma_lo = {customer("C", "", "", "", "", "", 1)};
-    w.SetField(field::Suffix, "x");
-    registers::ApplySelectedCustomer(w, note);
-    EXPECT_EQ(w.Field(field::CustomerName), "C");
-    EXPECT_EQ(w.Field(field::Suffix), "x");
-
-    note.menuitem2 = {"kept"};
-    registers::SetDefaultWords(note);
-    EXPECT_EQ(note.menuitem1, (wordlist{S("品目1"), S("品目2")}));
-    EXPECT_EQ(note.menuitem2, wordlist{"kept"});
-    EXPECT_EQ(note.menuitem3, (wordlist{S("単位1"), S("単位2")}));
-}

@@ -200,3 +200,27 @@ TEST_F(EditingCommands, LineBreaksPasteAsSpacesIntoOneLineFields) {
     QTest::keySequence(editor, QKeySequence::Paste);
     EXPECT_EQ(editor->text(), "A B");
 }
+
+// The paste converts only the lines that reach the grid: from row 18 that
+// is three, whatever line ends separate them and however long the rest.
+TEST_F(EditingCommands, PasteNearTheLastRowTakesTheLinesThatFit) {
+    EXPECT_EQ(linepaste::LeadingLines("a\r\nb\rc\nd", 3), "a\r\nb\rc");
+    EXPECT_EQ(linepaste::LeadingLines("a\r\nb", 1), "a");
+    EXPECT_EQ(linepaste::LeadingLines("a\r\nb", 5), "a\r\nb");
+    EXPECT_EQ(linepaste::LeadingLines("a", 0), "");
+
+    const QString rest = QString("z,z\n").repeated(100'000);
+    SetClipboard(Q("品1,1\r\n品2,2\r品3,3\n") + rest);
+    CtrlKeyOnRange(Qt::Key_V, TGridRect{2, 18, 2, 18});
+    EXPECT_EQ(Form().Cell(2, 18), S("品1"));
+    EXPECT_EQ(Form().Cell(3, 18), "1");
+    EXPECT_EQ(Form().Cell(2, 19), S("品2"));
+    EXPECT_EQ(Form().Cell(2, 20), S("品3"));
+    EXPECT_EQ(Form().Cell(3, 20), "3");
+
+    // A line end right after the last line that fits.
+    SetClipboard("p\nq\r\n");
+    CtrlKeyOnRange(Qt::Key_V, TGridRect{4, 19, 4, 19});
+    EXPECT_EQ(Form().Cell(4, 19), "p");
+    EXPECT_EQ(Form().Cell(4, 20), "q");
+}

@@ -245,3 +245,25 @@ TEST_F(WindowTest, CellsAreDrawnWithColumnAlignmentAndTheirColours) {
     const QImage titles = f.StringGrid1->horizontalHeader()->viewport()->grab().toImage();
     EXPECT_EQ(QColor(titles.pixel(75, 4)), TStringGrid::FixedColor);
 }
+
+// A pasted text of a million characters shows in its cell as a text that
+// overflows the cell: the start where the column aligns left, the end where
+// it aligns right.
+TEST_F(WindowTest, LongTextsShowTheirAlignedEndAsShortOverflowingTextsDo) {
+    TForm1& f = Start();
+    f.Edit2->setFocus();
+    auto cellImage = [&](int col, const QString& text) {
+        f.StringGrid1->SetCells(col, 3, text);
+        QApplication::processEvents();
+        const QRect rect = f.StringGrid1->visualRect(f.StringGrid1->model()->index(2, col - 1));
+        return f.StringGrid1->viewport()->grab(rect).toImage();
+    };
+    const int kLong = 1'000'000;
+    const QString start = qttext::Q("品物ABC");
+    const QString end = qttext::Q("123円");
+    EXPECT_EQ(cellImage(1, start + QString(kLong, QChar('.'))),
+              cellImage(1, start + QString(400, QChar('.'))));
+    EXPECT_EQ(cellImage(6, QString(kLong, QChar('.')) + end),
+              cellImage(6, QString(400, QChar('.')) + end));
+    EXPECT_EQ(f.StringGrid1->Cells(1, 3).size(), start.size() + kLong);
+}

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -123,6 +125,29 @@ TEST_F(PdfCommand, QualifiedNotePrintsNumberBreakdownAndLegend) {
         EXPECT_EQ(plainText.find(absent), std::string::npos) << absent;
     }
     EXPECT_EQ(RunShell(Cli() + "'" + note + "' '" + pdf + "' --master").status, 1);
+}
+
+// Without a font for Japanese (fontconfig sees only a Latin face, or none)
+// the PDF would carry no Japanese text: refused with the reason, no file.
+TEST_F(PdfCommand, FailsWithoutAJapaneseFont) {
+    const std::string config = Path("fonts.conf");
+    std::vector<std::pair<std::string, std::string>> setups = {
+        {"no fonts", "<fontconfig><cachedir>" + Path("cache") + "</cachedir></fontconfig>"}};
+    if (fs::is_directory("/usr/share/fonts/truetype/dejavu")) {
+        setups.push_back({"Latin only", "<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir>"
+                                        "<cachedir>" +
+                                            Path("cache") + "</cachedir></fontconfig>"});
+    }
+    for (const auto& [what, xml] : setups) {
+        ASSERT_EQ(RunShell("printf '%s' '" + xml + "' > '" + config + "'").status, 0);
+        const std::string pdf = Path("nofont.pdf");
+        const Result r = RunShell("FONTCONFIG_FILE='" + config + "' " + Cli() + "'" + Note() +
+                                  "' '" + pdf + "'");
+        EXPECT_EQ(r.status, 1) << what << ": " << r.out;
+        EXPECT_NE(r.out.find("no Japanese font"), std::string::npos) << what << ": " << r.out;
+        EXPECT_NE(r.out.find("fonts-ipafont-gothic"), std::string::npos) << what;
+        EXPECT_FALSE(fs::exists(pdf)) << what;
+    }
 }
 
 // notorio-cli issue: the PDF under its rule-based name and its index line.
