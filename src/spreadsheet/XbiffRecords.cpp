@@ -564,7 +564,7 @@ void RecordLoop::OnSst(std::string_view body) {
                 done = cursor.Position();
             }
             while (counted && !cursor.AtEnd() && reader.TryReadUnits(units_, needed)) {
-                sharedStrings_.Add(Utf16ToCp932(units_));
+                sharedStrings_.Add(units_);
                 done = cursor.Position();
             }
         }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Xbiff.h"
+#include "XbiffText.h"
 
 #include <bit>
 #include <cstdint>
@@ -144,6 +145,11 @@ class SharedStrings {
 public:
     void Add(std::string_view text) {
         texts_.append(text);
+        ends_.push_back(texts_.size());
+    }
+    // Adds 16-bit text, converted to CP932.
+    void Add(const std::u16string& units) {
+        AppendUtf16AsCp932(units, texts_);
         ends_.push_back(texts_.size());
     }
     std::size_t Size() const { return ends_.size(); }
