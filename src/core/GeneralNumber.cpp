@@ -13,18 +13,55 @@ namespace {
 
 constexpr int kSignificant = 15;
 
-// The decimal digits of n > 0; returns their count.
+// Pairs of decimal digits "00" to "99".
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes v < 10^8 as exactly eight digits, with leading zeros.
+void EightDigits(std::uint32_t v, char* out) {
+    const std::uint32_t high = v / 10000;
+    const std::uint32_t low = v % 10000;
+    std::memcpy(out, kDigitPairs + (high / 100) * 2, 2);
+    std::memcpy(out + 2, kDigitPairs + (high % 100) * 2, 2);
+    std::memcpy(out + 4, kDigitPairs + (low / 100) * 2, 2);
+    std::memcpy(out + 6, kDigitPairs + (low % 100) * 2, 2);
+}
+
+// The decimal digits of n < 10^16 (no leading zeros); returns their count.
+// Written in 32-bit halves, which take far fewer steps than 64-bit ones.
 int UnsignedDigits(std::uint64_t n, char* digits) {
-    char reversed[20];
-    int length = 0;
-    while (n != 0) {
-        reversed[length++] = static_cast<char>('0' + n % 10);
+    constexpr std::uint64_t kHalf = 100000000;
+    if (n < kHalf) {
+        return static_cast<int>(
+            std::to_chars(digits, digits + 8, static_cast<std::uint32_t>(n)).ptr - digits);
+    }
+    char* p = std::to_chars(digits, digits + 8, static_cast<std::uint32_t>(n / kHalf)).ptr;
+    EightDigits(static_cast<std::uint32_t>(n % kHalf), p);
+    return static_cast<int>(p + 8 - digits);
+}
+
+// Divides the trailing zeros out of n > 0; returns how many there were.
+int StripTrailingZeros(std::uint64_t& n) {
+    int zeros = 0;
+    if (n % 100000000 == 0) {
+        n /= 100000000;
+        zeros += 8;
+    }
+    if (n % 10000 == 0) {
+        n /= 10000;
+        zeros += 4;
+    }
+    if (n % 100 == 0) {
+        n /= 100;
+        zeros += 2;
+    }
+    if (n % 10 == 0) {
         n /= 10;
+        zeros += 1;
     }
-    for (int i = 0; i < length; ++i) {
-        digits[i] = reversed[length - 1 - i];
-    }
-    return length;
+    return zeros;
 }
 
 // A positive value given as its significant digits (1 to 15, the last one
@@ -101,23 +138,115 @@ std::size_t ExactlyRounded(double value, char* out) {
     return Layout(digits, WithoutTrailingZeros(digits, kSignificant), exponent, out);
 }
 
-// Numbers with up to four decimals below 10^11: n / 10^4 for the whole
-// n < 10^15 that gives the value back (its trailing zeros are dropped
-// later). Such a decimal of at most 15 digits is the value's 15-digit
-// rounding (see below). Returns false for other values.
-bool FewDecimals(double value, char* digits, int& count, int& exponent) {
-    constexpr double kScale = 1e4;
-    if (!(value < 1e11)) {
+constexpr std::uint64_t kPowersOf10[] = {1,
+                                         10,
+                                         100,
+                                         1000,
+                                         10000,
+                                         100000,
+                                         1000000,
+                                         10000000,
+                                         100000000,
+                                         1000000000,
+                                         10000000000,
+                                         100000000000,
+                                         1000000000000,
+                                         10000000000000,
+                                         100000000000000,
+                                         1000000000000000,
+                                         10000000000000000,
+                                         100000000000000000,
+                                         1000000000000000000,
+                                         10000000000000000000u};
+constexpr std::uint64_t kLeast15Digits = 100000000000000;   // 10^14
+constexpr std::uint64_t kBeyond15Digits = 1000000000000000; // 10^15
+
+using Wide = unsigned __int128;
+
+// The value m x 2^q rounded to 15 significant digits with the decimal
+// exponent `exponent` for its first digit: value x 10^(14 - exponent)
+// rounded to a whole number (half to even, as printf rounds), computed
+// exactly in 128 bits. Works for exponents -5 to 21; returns 0 when the
+// value is not below 10^(exponent + 1), 1 when it is below 10^exponent, and
+// kBeyond15Digits when it rounds up to 10^(exponent + 1).
+std::uint64_t RoundTo15Digits(std::uint64_t m, int q, int exponent) {
+    const int scale = 14 - exponent;
+    Wide whole;
+    bool up;
+    if (scale >= 0) {
+        // m x 10^scale / 2^-q, with -q between 1 and 127 for these values.
+        const Wide scaled = Wide{m} * kPowersOf10[scale];
+        const int shift = -q;
+        whole = scaled >> shift;
+        const Wide rest = scaled & ((Wide{1} << shift) - 1);
+        const Wide half = Wide{1} << (shift - 1);
+        up = rest > half || (rest == half && (whole & 1) != 0);
+    } else {
+        // m x 2^q / 10^-scale.
+        Wide numerator = m;
+        Wide denominator = kPowersOf10[-scale];
+        if (q >= 0) {
+            numerator <<= q;
+        } else {
+            denominator <<= -q;
+        }
+        whole = numerator / denominator;
+        const Wide twice = (numerator % denominator) * 2;
+        up = twice > denominator || (twice == denominator && (whole & 1) != 0);
+    }
+    if (whole >= kBeyond15Digits) {
+        return 0;
+    }
+    if (whole < kLeast15Digits) {
+        return 1;
+    }
+    return static_cast<std::uint64_t>(whole) + (up ? 1 : 0);
+}
+
+// The 15-digit rounding of a positive normal value between 10^-5 and
+// 10^22, as significant digits and the exponent of the first one; false
+// for other values.
+bool ExactDigits(double value, char* digits, int& count, int& exponent) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    const int biased = static_cast<int>(bits >> 52);
+    if (biased == 0) {
+        return false; // subnormal
+    }
+    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | std::uint64_t{1} << 52;
+    const int q = biased - 1075;
+    // value lies in [2^b, 2^(b+1)), so its decimal exponent is
+    // floor(b log10 2) or one more.
+    const int binary = biased - 1023;
+    exponent = (binary * 78913) >> 18;
+    if (exponent < -5 || exponent > 20) {
         return false;
     }
-    // The nearest whole number (rounding half up is enough for a guess that
-    // is checked).
-    const double scaled = static_cast<double>(static_cast<std::int64_t>(value * kScale + 0.5));
-    if (scaled < 1 || scaled / kScale != value) {
-        return false;
+    // Which of the two, told by the next power of ten (as a double, which
+    // for negative powers is near enough: a wrong guess is put right below).
+    static constexpr double kNextPower[] = {1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,  1e3,  1e4,
+                                            1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13,
+                                            1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21};
+    if (value >= kNextPower[exponent + 5]) {
+        ++exponent;
     }
-    count = UnsignedDigits(static_cast<std::uint64_t>(scaled), digits);
-    exponent = count - 5;
+    std::uint64_t n = RoundTo15Digits(m, q, exponent);
+    if (n == 0 && exponent < 21) {
+        ++exponent;
+        n = RoundTo15Digits(m, q, exponent);
+    } else if (n == 1 && exponent > -5) {
+        --exponent;
+        n = RoundTo15Digits(m, q, exponent);
+    }
+    if (n == kBeyond15Digits) {
+        n = kLeast15Digits;
+        ++exponent;
+    }
+    if (n < kLeast15Digits || n >= kBeyond15Digits) {
+        return false; // cannot happen; the general path decides
+    }
+    StripTrailingZeros(n);
+    count = UnsignedDigits(n, digits);
     return true;
 }
 
@@ -146,14 +275,16 @@ std::size_t FormatGeneral(double value, char* out) {
     int count = 0;
     int exponent = 0;
     if (value < 1e15 && value == static_cast<double>(static_cast<std::uint64_t>(value))) {
-        // Whole numbers below 10^15: their digits, nothing to round.
-        count = UnsignedDigits(static_cast<std::uint64_t>(value), digits);
-        exponent = count - 1;
-        return sign + Layout(digits, WithoutTrailingZeros(digits, count), exponent, p);
+        // Whole numbers below 10^15: their digits, nothing to round, never
+        // E notation.
+        return sign +
+               static_cast<std::size_t>(UnsignedDigits(static_cast<std::uint64_t>(value), p));
     }
-    if (FewDecimals(value, digits, count, exponent)) {
-        return sign + Layout(digits, WithoutTrailingZeros(digits, count), exponent, p);
+    if (ExactDigits(value, digits, count, exponent)) {
+        // What sheets hold: the rounding computed exactly in integers.
+        return sign + Layout(digits, count, exponent, p);
     }
+    exponent = 0;
     if (value < std::numeric_limits<double>::min()) {
         // Subnormal numbers have fewer than 15 digits of precision, so their
         // shortest text says nothing about their 15-digit rounding.
