@@ -1,7 +1,9 @@
 #include "Cp932.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstdint>
 #include <iconv.h>
 #include <memory>
 #include <stdexcept>
@@ -116,6 +118,157 @@ std::string ReplaceAliases(std::string_view utf8) {
     return out;
 }
 
+bool IsSurrogate(char32_t code) {
+    return code >= 0xD800 && code <= 0xDFFF;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+// UTF-16 to UTF-8: a surrogate pair is its character, a lone surrogate
+// U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view units) {
+    std::string utf8;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char16_t u = units[i];
+        const bool high = u >= 0xD800 && u <= 0xDBFF;
+        if (high && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+            AppendUtf8(utf8, 0x10000 + ((char32_t(u) - 0xD800) << 10) + (units[i + 1] - 0xDC00));
+            ++i;
+        } else {
+            AppendUtf8(utf8, IsSurrogate(u) ? char32_t{0xFFFD} : char32_t{u});
+        }
+    }
+    return utf8;
+}
+
+std::string FromUtf8ThroughCodec(std::string_view utf8) {
+    thread_local Converter fromUtf8("CP932", "UTF-8");
+    return fromUtf8.Run(ReplaceAliases(utf8), "?", Utf8SequenceLength);
+}
+
+// The CP932 code of each character of the basic plane, asked of the codec
+// once per character as it is first met (the codec is stateless, so a text
+// converts as its characters do one by one). A long Japanese text then costs
+// a table look-up per character instead of a pass through the codec.
+class BasicPlaneCodes {
+public:
+    // Appends the CP932 form of `utf8` to `out`; false, with `out` left
+    // unspecified, when the text holds something other than well-formed
+    // characters of the basic plane (the codec then takes the whole text).
+    bool Convert(std::string_view utf8, std::string& out) {
+        out.reserve(utf8.size());
+        std::size_t i = 0;
+        while (i < utf8.size()) {
+            const unsigned char first = static_cast<unsigned char>(utf8[i]);
+            if (first < 0x80) {
+                out.push_back(static_cast<char>(first));
+                ++i;
+                continue;
+            }
+            char32_t code = 0;
+            std::size_t length = 0;
+            if (!DecodeBasicPlane(utf8.substr(i), code, length) || !Append(code, out)) {
+                return false;
+            }
+            i += length;
+        }
+        return true;
+    }
+
+    // The same for 16-bit units; false when they hold a surrogate.
+    bool Convert(std::u16string_view units, std::string& out) {
+        out.reserve(out.size() + units.size() * 2);
+        for (const char16_t unit : units) {
+            if (unit < 0x80) {
+                out.push_back(static_cast<char>(unit));
+            } else if (IsSurrogate(unit) || !Append(unit, out)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    // No CP932 character has these codes.
+    static constexpr std::uint16_t kUnknown = 0;
+    static constexpr std::uint16_t kNotOneCharacter = 0xFFFF;
+
+    // A two- or three-byte sequence of U+0080 ... U+FFFF, surrogates excluded.
+    static bool DecodeBasicPlane(std::string_view s, char32_t& code, std::size_t& length) {
+        const auto byte = [&s](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+        const auto continuation = [&](std::size_t k) {
+            return k < s.size() && (byte(k) & 0xC0) == 0x80;
+        };
+        if ((byte(0) & 0xE0) == 0xC0 && continuation(1)) {
+            code = static_cast<char32_t>((byte(0) & 0x1F) << 6 | (byte(1) & 0x3F));
+            length = 2;
+            return code >= 0x80;
+        }
+        if ((byte(0) & 0xF0) == 0xE0 && continuation(1) && continuation(2)) {
+            code = static_cast<char32_t>((byte(0) & 0x0F) << 12 | (byte(1) & 0x3F) << 6 |
+                                         (byte(2) & 0x3F));
+            length = 3;
+            return code >= 0x800 && !IsSurrogate(code);
+        }
+        return false;
+    }
+
+    // Appends the CP932 form of the character `code` (U+0080 ... U+FFFF, not
+    // a surrogate); false when the codec gives it as anything but one
+    // character.
+    bool Append(char32_t code, std::string& out) {
+        std::uint16_t cp932 = codes_[code];
+        if (cp932 == kUnknown) {
+            std::string utf8;
+            AppendUtf8(utf8, code);
+            cp932 = codes_[code] = Ask(utf8);
+        }
+        if (cp932 == kNotOneCharacter) {
+            return false;
+        }
+        if (cp932 >= 0x100) {
+            out.push_back(static_cast<char>(cp932 >> 8));
+        }
+        out.push_back(static_cast<char>(cp932 & 0xFF));
+        return true;
+    }
+
+    static std::uint16_t Ask(std::string_view character) {
+        const std::string cp932 = FromUtf8ThroughCodec(character);
+        if (cp932.size() == 1 && static_cast<unsigned char>(cp932[0]) != 0) {
+            return static_cast<unsigned char>(cp932[0]);
+        }
+        if (cp932.size() == 2 && IsLeadByte(static_cast<unsigned char>(cp932[0]))) {
+            return static_cast<std::uint16_t>(static_cast<unsigned char>(cp932[0]) << 8 |
+                                              static_cast<unsigned char>(cp932[1]));
+        }
+        return kNotOneCharacter;
+    }
+
+    std::array<std::uint16_t, 0x10000> codes_{};
+};
+
+BasicPlaneCodes& Table() {
+    thread_local std::unique_ptr<BasicPlaneCodes> table = std::make_unique<BasicPlaneCodes>();
+    return *table;
+}
+
 // ASCII bytes are the same characters in CP932 and UTF-8.
 bool IsAscii(std::string_view bytes) {
     return std::all_of(bytes.begin(), bytes.end(),
@@ -166,8 +319,25 @@ std::string FromUtf8(std::string_view utf8) {
     if (IsAscii(utf8)) {
         return std::string(utf8);
     }
-    thread_local Converter fromUtf8("CP932", "UTF-8");
-    return fromUtf8.Run(ReplaceAliases(utf8), "?", Utf8SequenceLength);
+    std::string out;
+    if (Table().Convert(utf8, out)) {
+        return out;
+    }
+    return FromUtf8ThroughCodec(utf8);
+}
+
+void AppendFromUtf16(std::u16string_view units, std::string& out) {
+    const std::size_t start = out.size();
+    if (!Table().Convert(units, out)) {
+        out.resize(start);
+        out += FromUtf8ThroughCodec(Utf16ToUtf8(units));
+    }
+}
+
+std::string FromUtf16(std::u16string_view units) {
+    std::string out;
+    AppendFromUtf16(units, out);
+    return out;
 }
 
 } // namespace cp932

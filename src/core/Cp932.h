@@ -17,6 +17,12 @@ std::string ToUtf8(std::string_view cp932);
 // cannot hold becomes "?".
 std::string FromUtf8(std::string_view utf8);
 
+// UTF-16 units to CP932 bytes, as FromUtf8 converts the same characters; a
+// lone surrogate becomes "?".
+std::string FromUtf16(std::u16string_view units);
+// The same, appended to `out`.
+void AppendFromUtf16(std::u16string_view units, std::string& out);
+
 // Bytes of a Windows code page (1252, 1251, ...; 367 ASCII, 10000 and 32768
 // Macintosh) to CP932: characters CP932 holds become those, others "?".
 // Texts already in CP932 (code page 932), of a code page the system cannot

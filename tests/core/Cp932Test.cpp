@@ -78,3 +78,60 @@ TEST(Cp932, EveryJisFormTakesItsCodePoint) {
     EXPECT_EQ(FromUtf8("a\u00A2b\u2212\u00E9"), "a\x81\x91"
                                                 "b\x81\x7c?");
 }
+
+// Well-formed texts of the basic plane are converted character by character
+// from a table; anything else (here a stray byte) sends the whole text
+// through the codec. Both must give the same bytes for every character.
+TEST(Cp932, EveryBasicPlaneCharacterConvertsAsTheCodecDoes) {
+    std::string every;
+    for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            continue;
+        }
+        if (c < 0x800) {
+            every += static_cast<char>(0xC0 | c >> 6);
+        } else {
+            every += static_cast<char>(0xE0 | c >> 12);
+            every += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        }
+        every += static_cast<char>(0x80 | (c & 0x3F));
+        every += 'a'; // keeps each character apart from the next in the bytes
+    }
+    const std::string fromTable = FromUtf8(every);
+    const std::string throughCodec = FromUtf8(every + "\xFF");
+    ASSERT_EQ(throughCodec.size(), fromTable.size() + 1);
+    EXPECT_EQ(throughCodec.substr(0, fromTable.size()), fromTable);
+    EXPECT_EQ(throughCodec.back(), '?');
+}
+
+TEST(Cp932, MalformedSequencesBecomeOneQuestionMarkEach) {
+    EXPECT_EQ(FromUtf8("\xC0\xB1"
+                       "漢"),
+              "?" + FromUtf8("漢"))
+        << "overlong form of '1'";
+    EXPECT_EQ(FromUtf8("\xED\xA0\x80"
+                       "漢"),
+              "?" + FromUtf8("漢"))
+        << "a surrogate";
+    EXPECT_EQ(FromUtf8("漢\xE6\xBC"), FromUtf8("漢") + "?") << "cut off at the end";
+    EXPECT_EQ(FromUtf8("\xF0\xA0\xAE\xB7"
+                       "野"),
+              "?" + FromUtf8("野"))
+        << "beyond the basic plane";
+    EXPECT_EQ(FromUtf8("\u301C\u2212"), FromUtf8("\uFF5E\uFF0D")) << "JIS forms in the table too";
+}
+
+TEST(Cp932, SixteenBitTextsConvertAsTheirCharactersDo) {
+    EXPECT_EQ(cp932::FromUtf16(u"納品書 No.1 ～"), FromUtf8("納品書 No.1 ～"));
+    EXPECT_EQ(cp932::FromUtf16(u"森鷗外"), FromUtf8("森鷗外"));
+    EXPECT_EQ(cp932::FromUtf16(u"𠮷野"), "?" + FromUtf8("野"))
+        << "a surrogate pair is one character";
+    EXPECT_EQ(cp932::FromUtf16(std::u16string(u"a\xD800"
+                                              "b")),
+              "a?b")
+        << "a lone surrogate";
+    EXPECT_EQ(cp932::FromUtf16(std::u16string(u"\xDC00漢")), "?" + FromUtf8("漢"));
+    std::string out = "x";
+    cp932::AppendFromUtf16(u"様", out);
+    EXPECT_EQ(out, "x" + FromUtf8("様"));
+}
