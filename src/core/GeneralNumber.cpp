@@ -1,5 +1,6 @@
 #include "GeneralNumber.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -12,56 +13,58 @@ namespace numtext {
 namespace {
 
 constexpr int kSignificant = 15;
+// Room of a buffer of significant digits: up to 17 and the 16 bytes that
+// are stored at once.
+constexpr int kDigitRoom = 32;
 
-// Pairs of decimal digits "00" to "99".
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
+using Wide = unsigned __int128;
 
-// Writes v < 10^8 as exactly eight digits, with leading zeros.
-void EightDigits(std::uint32_t v, char* out) {
-    const std::uint32_t high = v / 10000;
-    const std::uint32_t low = v % 10000;
-    std::memcpy(out, kDigitPairs + (high / 100) * 2, 2);
-    std::memcpy(out + 2, kDigitPairs + (high % 100) * 2, 2);
-    std::memcpy(out + 4, kDigitPairs + (low / 100) * 2, 2);
-    std::memcpy(out + 6, kDigitPairs + (low % 100) * 2, 2);
+// ASCII '0' in every byte.
+constexpr std::uint64_t kZeros = 0x3030303030303030;
+
+// The eight decimal digits of v < 10^8 as the values 0 to 9 of the bytes of
+// a word, the first digit in the lowest byte: split into halves of four
+// digits, then pairs, then digits, every part at once (divisions by 100
+// and 10 as multiplications that are exact below 10^4 and 10^2).
+inline std::uint64_t DigitBytes(std::uint32_t v) {
+    const std::uint64_t quads = (v / 10000) | (std::uint64_t{v % 10000} << 32);
+    const std::uint64_t pairHigh = ((quads * 10486) >> 20) & 0x0000007F0000007F;
+    const std::uint64_t pairs = pairHigh | ((quads - pairHigh * 100) << 16);
+    const std::uint64_t high = ((pairs * 103) >> 10) & 0x000F000F000F000F;
+    return high | ((pairs - high * 10) << 8);
 }
 
-// The decimal digits of n < 10^16 (no leading zeros); returns their count.
-// Written in 32-bit halves, which take far fewer steps than 64-bit ones.
-int UnsignedDigits(std::uint64_t n, char* digits) {
+// Stores the eight bytes of a word, its lowest first.
+void Store8(char* out, std::uint64_t bytes) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out, &bytes, 8);
+    } else {
+        for (int i = 0; i < 8; ++i) {
+            out[i] = static_cast<char>(bytes >> (8 * i));
+        }
+    }
+}
+
+void Store16(char* out, Wide bytes) {
+    Store8(out, static_cast<std::uint64_t>(bytes));
+    Store8(out + 8, static_cast<std::uint64_t>(bytes >> 64));
+}
+
+// Writes the digits of 0 < n < 10^15 (no leading zeros); returns their
+// count. The 16 bytes from `out` on are written whatever the count.
+int WholeDigits(std::uint64_t n, char* out) {
     constexpr std::uint64_t kHalf = 100000000;
     if (n < kHalf) {
-        return static_cast<int>(
-            std::to_chars(digits, digits + 8, static_cast<std::uint32_t>(n)).ptr - digits);
+        const std::uint64_t digits = DigitBytes(static_cast<std::uint32_t>(n));
+        const int leading = std::countr_zero(digits) / 8;
+        Store8(out, (digits | kZeros) >> (8 * leading));
+        return 8 - leading;
     }
-    char* p = std::to_chars(digits, digits + 8, static_cast<std::uint32_t>(n / kHalf)).ptr;
-    EightDigits(static_cast<std::uint32_t>(n % kHalf), p);
-    return static_cast<int>(p + 8 - digits);
-}
-
-// Divides the trailing zeros out of n > 0; returns how many there were.
-int StripTrailingZeros(std::uint64_t& n) {
-    int zeros = 0;
-    if (n % 100000000 == 0) {
-        n /= 100000000;
-        zeros += 8;
-    }
-    if (n % 10000 == 0) {
-        n /= 10000;
-        zeros += 4;
-    }
-    if (n % 100 == 0) {
-        n /= 100;
-        zeros += 2;
-    }
-    if (n % 10 == 0) {
-        n /= 10;
-        zeros += 1;
-    }
-    return zeros;
+    const std::uint64_t high = DigitBytes(static_cast<std::uint32_t>(n / kHalf));
+    const int leading = std::countr_zero(high) / 8;
+    Store8(out, (high | kZeros) >> (8 * leading));
+    Store8(out + 8 - leading, DigitBytes(static_cast<std::uint32_t>(n % kHalf)) | kZeros);
+    return 16 - leading;
 }
 
 // A positive value given as its significant digits (1 to 15, the last one
@@ -161,8 +164,6 @@ constexpr std::uint64_t kPowersOf10[] = {1,
 constexpr std::uint64_t kLeast15Digits = 100000000000000;   // 10^14
 constexpr std::uint64_t kBeyond15Digits = 1000000000000000; // 10^15
 
-using Wide = unsigned __int128;
-
 // The value m x 2^q rounded to 15 significant digits with the decimal
 // exponent `exponent` for its first digit: value x 10^(14 - exponent)
 // rounded to a whole number (half to even, as printf rounds), computed
@@ -204,9 +205,10 @@ std::uint64_t RoundTo15Digits(std::uint64_t m, int q, int exponent) {
 }
 
 // The 15-digit rounding of a positive normal value between 10^-5 and
-// 10^22, as significant digits and the exponent of the first one; false
-// for other values.
-bool ExactDigits(double value, char* digits, int& count, int& exponent) {
+// 10^22, as its significant digits (ASCII, the first in the lowest byte,
+// zero bytes after the last), their count and the exponent of the first
+// one; false for other values.
+bool ExactDigits(double value, Wide& digits, int& count, int& exponent) {
     std::uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
     const int biased = static_cast<int>(bits >> 52);
@@ -245,9 +247,37 @@ bool ExactDigits(double value, char* digits, int& count, int& exponent) {
     if (n < kLeast15Digits || n >= kBeyond15Digits) {
         return false; // cannot happen; the general path decides
     }
-    StripTrailingZeros(n);
-    count = UnsignedDigits(n, digits);
+    // Seven digits and eight; trailing zero digits are the zero bytes at
+    // the top of their words.
+    const std::uint64_t high = DigitBytes(static_cast<std::uint32_t>(n / 100000000));
+    const std::uint64_t low = DigitBytes(static_cast<std::uint32_t>(n % 100000000));
+    count = low != 0 ? 15 - std::countl_zero(low) / 8 : 7 - std::countl_zero(high) / 8;
+    const Wide ascii = ((high | kZeros) >> 8) | Wide{low | kZeros} << 56;
+    // Only the significant digits, zero bytes after them.
+    digits = ascii & ((Wide{1} << (8 * count)) - 1);
     return true;
+}
+
+// A positive value given as its significant digits (as ExactDigits gives
+// them) in fixed notation, for exponents -4 to 14, written with stores of
+// a fixed length.
+std::size_t FixedLayout(Wide digits, int count, int exponent, char* out) {
+    char* p = out;
+    if (exponent >= 0) {
+        const int whole = exponent + 1;
+        Store16(p, digits);
+        if (count <= whole) {
+            std::memset(p + count, '0', whole - count);
+            return static_cast<std::size_t>(whole);
+        }
+        p[whole] = '.';
+        Store16(p + whole + 1, digits >> (8 * whole));
+        return static_cast<std::size_t>(count + 1);
+    }
+    // 0.0001 to 0.9: at most four zeros after the point.
+    std::memcpy(p, "0.0000", 6);
+    Store16(p + 1 - exponent, digits);
+    return static_cast<std::size_t>(1 - exponent + count);
 }
 
 } // namespace
@@ -271,19 +301,24 @@ std::size_t FormatGeneral(double value, char* out) {
         value = -value;
     }
     const std::size_t sign = static_cast<std::size_t>(p - out);
-    char digits[24];
     int count = 0;
     int exponent = 0;
     if (value < 1e15 && value == static_cast<double>(static_cast<std::uint64_t>(value))) {
         // Whole numbers below 10^15: their digits, nothing to round, never
         // E notation.
-        return sign +
-               static_cast<std::size_t>(UnsignedDigits(static_cast<std::uint64_t>(value), p));
+        return sign + static_cast<std::size_t>(WholeDigits(static_cast<std::uint64_t>(value), p));
     }
-    if (ExactDigits(value, digits, count, exponent)) {
+    Wide exact = 0;
+    if (ExactDigits(value, exact, count, exponent)) {
         // What sheets hold: the rounding computed exactly in integers.
-        return sign + Layout(digits, count, exponent, p);
+        if (exponent >= -4 && exponent < kSignificant) {
+            return sign + FixedLayout(exact, count, exponent, p);
+        }
+        char text[kDigitRoom];
+        Store16(text, exact);
+        return sign + Layout(text, count, exponent, p);
     }
+    char digits[kDigitRoom];
     exponent = 0;
     if (value < std::numeric_limits<double>::min()) {
         // Subnormal numbers have fewer than 15 digits of precision, so their

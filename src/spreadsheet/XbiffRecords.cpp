@@ -344,11 +344,10 @@ void RecordLoop::Report(int row, int col, int attr, const std::string& text) {
 
 void RecordLoop::ReportNumber(int row, int col, int attr, double value) {
     if (WantsCells()) {
-        char digits[numtext::kGeneralBufferSize];
-        const size_t length = numtext::FormatGeneral(value, digits);
-        // The text keeps its room from cell to cell; only its length changes.
-        text_.resize(length);
-        std::memcpy(text_.data(), digits, length);
+        // Written straight into the text, which keeps its room from cell to
+        // cell (a copy of what was just written waits for the writes).
+        text_.resize(numtext::kGeneralBufferSize);
+        text_.resize(numtext::FormatGeneral(value, text_.data()));
         Report(row, col, attr, text_);
     }
 }
