@@ -3,7 +3,6 @@
 #include "Cp932.h"
 #include "JsonText.h"
 
-#include <array>
 #include <charconv>
 #include <cstring>
 
@@ -24,98 +23,7 @@ constexpr std::size_t kLine = 160;
 // Room after the text: the closing brace and the line end.
 constexpr std::size_t kLineEnd = 2;
 
-// The UTF-8 of every CP932 character: a double-byte one by its two bytes,
-// a single byte by itself. Each holds its length (1 to 3) and the bytes.
-struct Utf8Of {
-    std::uint8_t length = 0;
-    char bytes[3] = {};
-};
-
-class Cp932Table {
-public:
-    Cp932Table() {
-        // Every lead byte with every byte after it, then every single byte
-        // that is not a lead byte: one call of the converter, which gives
-        // exactly one character for each (U+FFFD for those that are not
-        // CP932), read back in order.
-        std::string input;
-        for (int lead = 0x80; lead < 0x100; ++lead) {
-            if (cp932::IsLeadByte(static_cast<unsigned char>(lead))) {
-                for (int trail = 0; trail < 0x100; ++trail) {
-                    input.push_back(static_cast<char>(lead));
-                    input.push_back(static_cast<char>(trail));
-                }
-            }
-        }
-        for (int single = 0x80; single < 0x100; ++single) {
-            if (!cp932::IsLeadByte(static_cast<unsigned char>(single))) {
-                input.push_back(static_cast<char>(single));
-            }
-        }
-        const std::string utf8 = cp932::ToUtf8(input);
-        std::size_t at = 0;
-        const auto next = [&](Utf8Of& entry) {
-            const unsigned char first = static_cast<unsigned char>(utf8[at]);
-            const std::size_t length = first < 0x80 ? 1 : first < 0xE0 ? 2 : 3;
-            if (at + length > utf8.size() || first >= 0xF0) {
-                return false;
-            }
-            entry.length = static_cast<std::uint8_t>(length);
-            std::memcpy(entry.bytes, utf8.data() + at, length);
-            at += length;
-            return true;
-        };
-        for (int lead = 0x80; lead < 0x100 && ok_; ++lead) {
-            if (cp932::IsLeadByte(static_cast<unsigned char>(lead))) {
-                for (int trail = 0; trail < 0x100 && ok_; ++trail) {
-                    ok_ = next(doubles_[(lead - 0x80) * 0x100 + trail]);
-                }
-            }
-        }
-        for (int single = 0x80; single < 0x100 && ok_; ++single) {
-            if (!cp932::IsLeadByte(static_cast<unsigned char>(single))) {
-                ok_ = next(singles_[single - 0x80]);
-            }
-        }
-        ok_ = ok_ && at == utf8.size();
-    }
-
-    void Append(std::string_view text, std::string& out) const {
-        if (!ok_) {
-            out += cp932::ToUtf8(text); // the converter did not answer one to one
-            return;
-        }
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const unsigned char c = static_cast<unsigned char>(text[i]);
-            if (c < 0x80) {
-                out.push_back(static_cast<char>(c));
-                continue;
-            }
-            const Utf8Of* entry;
-            if (!cp932::IsLeadByte(c)) {
-                entry = &singles_[c - 0x80];
-            } else if (i + 1 < text.size()) {
-                entry = &doubles_[(c - 0x80) * 0x100 + static_cast<unsigned char>(text[++i])];
-            } else {
-                entry = &kCutOff; // a lead byte that ends the text
-            }
-            out.append(entry->bytes, entry->length);
-        }
-    }
-
-private:
-    static constexpr Utf8Of kCutOff{3, {'\xEF', '\xBF', '\xBD'}};
-    std::array<Utf8Of, 0x80 * 0x100> doubles_{};
-    std::array<Utf8Of, 0x80> singles_{};
-    bool ok_ = true;
-};
-
 } // namespace
-
-void AppendCp932AsUtf8(std::string_view cp932Text, std::string& out) {
-    static const Cp932Table table;
-    table.Append(cp932Text, out);
-}
 
 XlsJsonLines::XlsJsonLines(Sink sink) : sink_(std::move(sink)), block_(new char[kBlock]) {}
 
@@ -190,7 +98,7 @@ void XlsJsonLines::String(char*& out, const std::string& cp932Text) {
     for (char c : cp932Text) {
         if (static_cast<unsigned char>(c) >= 0x80) {
             utf8_.clear();
-            AppendCp932AsUtf8(cp932Text, utf8_);
+            cp932::AppendToUtf8(cp932Text, utf8_);
             text = utf8_;
             break;
         }

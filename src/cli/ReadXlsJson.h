@@ -53,9 +53,4 @@ private:
     std::string utf8_; // the UTF-8 of a text that is not ASCII
 };
 
-// CP932 bytes to UTF-8 as cp932::ToUtf8 converts them (a sequence that is
-// not CP932 becomes U+FFFD), appended to `out`; through a table of every
-// character, built on first use from that converter.
-void AppendCp932AsUtf8(std::string_view cp932Text, std::string& out);
-
 } // namespace cli

@@ -4,6 +4,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <iconv.h>
 #include <memory>
 #include <stdexcept>
@@ -264,6 +265,92 @@ private:
     std::array<std::uint16_t, 0x10000> codes_{};
 };
 
+// The UTF-8 of every CP932 character: a double-byte one by its two bytes,
+// a single byte by itself. Each holds its length (1 to 3) and the bytes.
+struct Utf8Of {
+    std::uint8_t length = 0;
+    char bytes[3] = {};
+};
+
+class DoubleByteTable {
+public:
+    DoubleByteTable() {
+        // Every lead byte with every byte after it, then every single byte
+        // that is not a lead byte: one call of the converter, which gives
+        // exactly one character for each (U+FFFD for those that are not
+        // CP932), read back in order.
+        std::string input;
+        for (int lead = 0x80; lead < 0x100; ++lead) {
+            if (IsLeadByte(static_cast<unsigned char>(lead))) {
+                for (int trail = 0; trail < 0x100; ++trail) {
+                    input.push_back(static_cast<char>(lead));
+                    input.push_back(static_cast<char>(trail));
+                }
+            }
+        }
+        for (int single = 0x80; single < 0x100; ++single) {
+            if (!IsLeadByte(static_cast<unsigned char>(single))) {
+                input.push_back(static_cast<char>(single));
+            }
+        }
+        const std::string utf8 = ToUtf8ByConverter(input);
+        std::size_t at = 0;
+        const auto next = [&](Utf8Of& entry) {
+            const unsigned char first = static_cast<unsigned char>(utf8[at]);
+            const std::size_t length = first < 0x80 ? 1 : first < 0xE0 ? 2 : 3;
+            if (at + length > utf8.size() || first >= 0xF0) {
+                return false;
+            }
+            entry.length = static_cast<std::uint8_t>(length);
+            std::memcpy(entry.bytes, utf8.data() + at, length);
+            at += length;
+            return true;
+        };
+        for (int lead = 0x80; lead < 0x100 && ok_; ++lead) {
+            if (IsLeadByte(static_cast<unsigned char>(lead))) {
+                for (int trail = 0; trail < 0x100 && ok_; ++trail) {
+                    ok_ = next(doubles_[(lead - 0x80) * 0x100 + trail]);
+                }
+            }
+        }
+        for (int single = 0x80; single < 0x100 && ok_; ++single) {
+            if (!IsLeadByte(static_cast<unsigned char>(single))) {
+                ok_ = next(singles_[single - 0x80]);
+            }
+        }
+        ok_ = ok_ && at == utf8.size();
+    }
+
+    void Append(std::string_view text, std::string& out) const {
+        if (!ok_) {
+            out += ToUtf8ByConverter(text); // the converter did not answer one to one
+            return;
+        }
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(text[i]);
+            if (c < 0x80) {
+                out.push_back(static_cast<char>(c));
+                continue;
+            }
+            const Utf8Of* entry;
+            if (!IsLeadByte(c)) {
+                entry = &singles_[c - 0x80];
+            } else if (i + 1 < text.size()) {
+                entry = &doubles_[(c - 0x80) * 0x100 + static_cast<unsigned char>(text[++i])];
+            } else {
+                entry = &kCutOff; // a lead byte that ends the text
+            }
+            out.append(entry->bytes, entry->length);
+        }
+    }
+
+private:
+    static constexpr Utf8Of kCutOff{3, {'\xEF', '\xBF', '\xBD'}};
+    std::array<Utf8Of, 0x80 * 0x100> doubles_{};
+    std::array<Utf8Of, 0x80> singles_{};
+    bool ok_ = true;
+};
+
 BasicPlaneCodes& Table() {
     thread_local std::unique_ptr<BasicPlaneCodes> table = std::make_unique<BasicPlaneCodes>();
     return *table;
@@ -281,12 +368,24 @@ bool IsLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+std::string ToUtf8ByConverter(std::string_view bytes) {
+    thread_local Converter toUtf8("UTF-8", "CP932");
+    return toUtf8.Run(bytes, "\uFFFD", Cp932SequenceLength);
+}
+
+void AppendToUtf8(std::string_view bytes, std::string& out) {
+    static const DoubleByteTable table;
+    table.Append(bytes, out);
+}
+
 std::string ToUtf8(std::string_view bytes) {
     if (IsAscii(bytes)) {
         return std::string(bytes);
     }
-    thread_local Converter toUtf8("UTF-8", "CP932");
-    return toUtf8.Run(bytes, "\uFFFD", Cp932SequenceLength);
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2);
+    AppendToUtf8(bytes, out);
+    return out;
 }
 
 std::string FromCodePage(std::string_view bytes, int codePage) {

@@ -10,6 +10,11 @@ namespace cp932 {
 
 // CP932 bytes to UTF-8. A byte sequence that is not CP932 becomes U+FFFD.
 std::string ToUtf8(std::string_view cp932);
+// The same, appended to `out`.
+void AppendToUtf8(std::string_view cp932, std::string& out);
+// The system's converter alone, which the table behind ToUtf8 is filled
+// from (one call for every character at first use): slower, the same bytes.
+std::string ToUtf8ByConverter(std::string_view cp932);
 
 // UTF-8 to CP932 bytes. The JIS forms of a few characters that Japanese
 // input methods produce (wave dash, minus sign, double vertical line, cent,

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using cp932::FromUtf8;
 using cp932::ToUtf8;
 
@@ -134,4 +136,35 @@ TEST(Cp932, SixteenBitTextsConvertAsTheirCharactersDo) {
     std::string out = "x";
     cp932::AppendFromUtf16(u"様", out);
     EXPECT_EQ(out, "x" + FromUtf8("様"));
+}
+
+// The table gives what the converter gives: every double-byte
+// code (valid or not, with every second byte), every single byte, a lead
+// byte that ends the text, and random mixtures.
+TEST(Cp932, TextsConvertToUtf8AsTheConverterConvertsThem) {
+    const auto table = [](const std::string& cp932Text) {
+        std::string out = "kept ";
+        cp932::AppendToUtf8(cp932Text, out);
+        return out;
+    };
+    for (int first = 0; first < 0x100; ++first) {
+        for (int second = 0; second < 0x100; ++second) {
+            const std::string text{static_cast<char>(first), static_cast<char>(second), 'a'};
+            ASSERT_EQ(table(text), "kept " + cp932::ToUtf8ByConverter(text))
+                << first << " " << second;
+        }
+        const std::string alone(1, static_cast<char>(first));
+        ASSERT_EQ(table(alone), "kept " + cp932::ToUtf8ByConverter(alone)) << first;
+    }
+    EXPECT_EQ(table(S("納品書（控）")), "kept 納品書（控）");
+    EXPECT_EQ(ToUtf8(S("納品書") + "\x81"), "納品書\uFFFD") << "a lead byte that ends the text";
+    std::mt19937 random(932);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int i = 0; i < 2000; ++i) {
+        std::string text(static_cast<size_t>(byte(random) % 40), '\0');
+        for (char& c : text) {
+            c = static_cast<char>(byte(random));
+        }
+        ASSERT_EQ(table(text), "kept " + cp932::ToUtf8ByConverter(text));
+    }
 }
