@@ -3,7 +3,8 @@
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
   add_executable(bench_biff_reader EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/BiffReaderBench.cpp)
-  target_link_libraries(bench_biff_reader PRIVATE notorio_biffreader benchmark::benchmark)
+  target_link_libraries(bench_biff_reader PRIVATE notorio_biffreader notorio_readxls_json
+    benchmark::benchmark)
   # Paste of large clipboard texts: cmake --build <dir> --target bench_paste
   add_executable(bench_paste EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/PasteBench.cpp)
   target_link_libraries(bench_paste PRIVATE notorio_editing benchmark::benchmark)

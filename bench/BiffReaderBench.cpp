@@ -3,7 +3,10 @@
 // folder NOTORIO_BENCH_DIR; bench/run-bench.sh writes them and runs this),
 // and large generated workbook streams held in memory: numbers (NUMBER, RK,
 // MULRK), half-unique shared strings spread over CONTINUE records, and
-// formulas with text results. Reports bytes and cells per second.
+// formulas with text results. Reports bytes and cells per second; the
+// files also with the JSON lines of `notorio-cli read-xls`, printed by the
+// command's own code.
+#include "ReadXlsJson.h"
 #include "Xbiff.h"
 
 #include <benchmark/benchmark.h>
@@ -13,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -145,21 +149,48 @@ std::string FormulasWorkbook() {
     return s.str();
 }
 
-void Load(benchmark::State& state, const std::string& data) {
+// Runs `load` (one load of a reader whose events are set) once per
+// iteration and reports cells per second of CPU time. With `json` the
+// events print the lines of `notorio-cli read-xls` (into memory that is
+// thrown away); otherwise every cell's text is touched.
+template <typename LoadFn>
+void Measure(benchmark::State& state, std::int64_t bytes, bool json, LoadFn load) {
     std::int64_t cells = 0;
+    std::size_t printed = 0;
     for (auto _ : state) {
         TXBiff reader;
-        std::size_t bytes = 0;
-        reader.OnReadCell = [&](TXBiff*, int, int, int, int, const std::string& text, bool&) {
-            bytes += text.size();
+        std::size_t touched = 0;
+        std::unique_ptr<cli::XlsJsonLines> lines;
+        if (json) {
+            lines = std::make_unique<cli::XlsJsonLines>([&](const char*, std::size_t size) {
+                printed += size;
+                return true;
+            });
+            lines->Attach(reader);
+        }
+        const auto print = reader.OnReadCell;
+        reader.OnReadCell = [&](TXBiff* sender, int sheet, int row, int col, int attr,
+                                const std::string& text, bool& cancel) {
             ++cells;
+            if (print) {
+                print(sender, sheet, row, col, attr, text, cancel);
+            } else {
+                touched += text.size();
+            }
         };
-        reader.LoadData(data);
-        benchmark::DoNotOptimize(bytes);
+        load(reader);
+        benchmark::DoNotOptimize(touched);
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
-                            static_cast<std::int64_t>(data.size()));
+    benchmark::DoNotOptimize(printed);
     state.SetItemsProcessed(cells);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * bytes);
+    state.counters["Mcells/s"] =
+        benchmark::Counter(static_cast<double>(cells) / 1e6, benchmark::Counter::kIsRate);
+}
+
+void Load(benchmark::State& state, const std::string& data) {
+    Measure(state, static_cast<std::int64_t>(data.size()), false,
+            [&](TXBiff& reader) { reader.LoadData(data); });
     state.counters["MB"] = static_cast<double>(data.size()) / 1e6;
 }
 
@@ -176,25 +207,11 @@ void BM_FormulaTexts(benchmark::State& state) {
     Load(state, data);
 }
 
-// A workbook file loaded as `notorio-cli read-xls` loads it, every cell's
-// text touched.
-void BM_File(benchmark::State& state, const std::string& path) {
-    std::int64_t cells = 0;
-    for (auto _ : state) {
-        TXBiff reader;
-        std::size_t bytes = 0;
-        reader.OnReadCell = [&](TXBiff*, int, int, int, int, const std::string& text, bool&) {
-            bytes += text.size();
-            ++cells;
-        };
-        reader.LoadFile(path);
-        benchmark::DoNotOptimize(bytes);
-    }
-    state.SetItemsProcessed(cells);
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
-                            static_cast<std::int64_t>(std::filesystem::file_size(path)));
-    state.counters["Mcells/s"] =
-        benchmark::Counter(static_cast<double>(cells) / 1e6, benchmark::Counter::kIsRate);
+// A workbook file loaded as `notorio-cli read-xls` loads it: the reader
+// alone (File), or with the command's JSON lines (FileJson).
+void BM_File(benchmark::State& state, const std::string& path, bool json) {
+    Measure(state, static_cast<std::int64_t>(std::filesystem::file_size(path)), json,
+            [&](TXBiff& reader) { reader.LoadFile(path); });
 }
 
 BENCHMARK(BM_Numbers)->Unit(benchmark::kMillisecond);
@@ -209,7 +226,10 @@ int main(int argc, char** argv) {
             const std::string path = std::string(dir) + "/" + name + ".xls";
             if (std::filesystem::exists(path)) {
                 benchmark::RegisterBenchmark(("BM_File/" + std::string(name)).c_str(), BM_File,
-                                             path)
+                                             path, false)
+                    ->Unit(benchmark::kMillisecond);
+                benchmark::RegisterBenchmark(("BM_FileJson/" + std::string(name)).c_str(), BM_File,
+                                             path, true)
                     ->Unit(benchmark::kMillisecond);
             }
         }

@@ -9,11 +9,13 @@
 
 namespace numtext {
 
-// Room FormatGeneral needs: sign, 15 digits, point, "E-308" and more.
-constexpr std::size_t kGeneralBufferSize = 32;
+// Room FormatGeneral needs: sign, 15 digits, point, "E-308", and the
+// copies of a fixed length it makes.
+constexpr std::size_t kGeneralBufferSize = 48;
 
 // Writes the text of `value` to `out` (at least kGeneralBufferSize bytes,
-// not terminated) and returns its length.
+// not terminated; bytes after the text may be written too) and returns its
+// length.
 std::size_t FormatGeneral(double value, char* out);
 
 } // namespace numtext

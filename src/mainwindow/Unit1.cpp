@@ -11,6 +11,7 @@
 #include "InstallPaths.h"
 #include "LinePaste.h"
 #include "MasterFile.h"
+#include "NoteLayout.h"
 #include "NumberText.h"
 #include "QtText.h"
 #include "RegisterSelection.h"
@@ -345,6 +346,10 @@ void TForm1::CreateMenus() {
     PreviewSeikyu = Preview1->addAction(Q("請求書"));
     PreviewNouhinh = Preview1->addAction(Q("納品書控"));
     PreviewAll = Preview1->addAction(Q("まとめて"));
+    PreviewNouhin->setData(printing::kDeliveryNote);
+    PreviewSeikyu->setData(printing::kInvoice);
+    PreviewNouhinh->setData(printing::kCopy);
+    PreviewAll->setData(printing::kAllThree);
 
     Help1 = MainMenu1->addMenu(Q("ヘルプ"));
     N24 = Help1->addAction(Q("ヘルプ"));
@@ -442,6 +447,8 @@ void TForm1::ConnectCommands() {
     connect(N11, &QAction::triggered, this, &TForm1::N11Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    // 名前をつけて保存 does what 保存 does.
+    connect(SaveAs1, &QAction::triggered, this, &TForm1::Button1Click);
     connect(SpeedButton5, &QToolButton::clicked, this, &TForm1::SpeedButton5Click);
     connect(Writeout1, &QAction::triggered, this, &TForm1::Writeout1Click);
     connect(N23, &QAction::triggered, this, &TForm1::N23Click);
@@ -541,11 +548,6 @@ void TForm1::FormCreate(const std::vector<std::string>& arguments) {
     ComboBox1->addItem(FromCp932(wintext::AmountTitle(1)));
     ComboBox1->setToolTip(Q("税抜き税込みを選びます"));
     TaxMode_ = 0;
-    BindFileCommands();
-    BindPrintCommands();
-    BindSpreadsheetCommands();
-    BindEditingCommands();
-    BindRegisterCommands();
     OpenCommandLineNote(arguments);
     ShowTaxMode();
     Edited = 0;

@@ -289,13 +289,7 @@ private:
     void resizeEvent(QResizeEvent* event) override;
     void LayoutForWidth(int clientWidth, int clientHeight);
 
-    // Each command area disables or enables its own items at start-up.
-    void BindFileCommands();
     static std::unique_ptr<commands::NoteDialogs> MakeNoteDialogs(TForm1& form);
-    void BindPrintCommands();
-    void BindSpreadsheetCommands();
-    void BindEditingCommands();
-    void BindRegisterCommands();
 
     std::string status_;
     bool closing_ = false;

@@ -116,16 +116,6 @@ void ApplyToFocusedControl(TForm1& form, ClipAction action) {
 
 } // namespace
 
-void TForm1::BindEditingCommands() {
-    for (QAction* item :
-         {N18,        N19,         N20,         GridCut,     GridCopy,   stringCopy,
-          GridPaste,  Grid2Cut,    Grid2Copy,   string2Copy, Grid2Paste, Grid3Cut,
-          Grid3Copy,  string3Copy, Grid3Paste,  Grid5Cut,    Grid5Copy,  String5Copy,
-          Grid5Paste, string4Cut,  String4Copy, String4Paste}) {
-        item->setEnabled(true);
-    }
-}
-
 void TForm1::N18Click() {
     ApplyToFocusedControl(*this, ClipAction::Cut);
 }

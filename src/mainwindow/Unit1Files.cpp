@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QToolButton>
 
 using qttext::FromCp932;
 using qttext::Q;
@@ -99,18 +98,6 @@ private:
 
 std::unique_ptr<commands::NoteDialogs> TForm1::MakeNoteDialogs(TForm1& form) {
     return std::make_unique<WindowNoteDialogs>(form);
-}
-
-void TForm1::BindFileCommands() {
-    for (QAction* item : {Newdata, N10, N11, SaveAs1, N23}) {
-        item->setEnabled(true);
-    }
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             Button1, Button2, SpeedButton1, SpeedButton2, SpeedButton4, SpeedButton5}) {
-        control->setEnabled(true);
-    }
-    // 名前をつけて保存 does what 保存 does.
-    connect(SaveAs1, &QAction::triggered, this, &TForm1::Button1Click);
 }
 
 void TForm1::NewdataClick() {

@@ -13,23 +13,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QPushButton>
-#include <QToolButton>
-
-void TForm1::BindPrintCommands() {
-    for (QAction* item : {NouhinprnA4, SeikyuprnA4, NouhinhprnA4, AllprnA4, Customprn,
-                          PreviewNouhin, PreviewSeikyu, PreviewNouhinh, PreviewAll, IssuePdf}) {
-        item->setEnabled(true);
-    }
-    PreviewNouhin->setData(printing::kDeliveryNote);
-    PreviewSeikyu->setData(printing::kInvoice);
-    PreviewNouhinh->setData(printing::kCopy);
-    PreviewAll->setData(printing::kAllThree);
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{Button7, Button8, Button9, SpeedButton3}) {
-        control->setEnabled(true);
-    }
-}
 
 void TForm1::NouhinprnA4Click() {
     printing::PrintNotes(this, *this, printing::kDeliveryNote);

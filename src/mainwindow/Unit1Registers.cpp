@@ -5,18 +5,6 @@
 
 #include "RegisterCommands.h"
 
-#include <QAction>
-#include <QPushButton>
-
-void TForm1::BindRegisterCommands() {
-    for (QAction* item : {Ownerconfig, Customerlist, ProductList}) {
-        item->setEnabled(true);
-    }
-    for (QWidget* control : std::initializer_list<QWidget*>{Button4, Button5, Button6}) {
-        control->setEnabled(true);
-    }
-}
-
 void TForm1::OwnerconfigClick() {
     registers::RunIssuerRegister(this, Data, *this);
 }

@@ -74,10 +74,6 @@ void ExportCommand(TForm1& form, int filterIndex) {
 
 } // namespace
 
-void TForm1::BindSpreadsheetCommands() {
-    Writeout1->setEnabled(true);
-}
-
 void TForm1::Writeout1Click() {
     ExportCommand(*this, filekinds::SavePositionOf(filekinds::Writer::Spreadsheet));
 }

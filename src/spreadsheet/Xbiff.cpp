@@ -38,7 +38,7 @@ void TXBiff::LoadFile(const std::string& FileName) {
 void TXBiff::LoadExcel(const std::string& FileName) {
     const xbiff::WorkbookData data = xbiff::ReadWorkbookFile(FileName);
     kind_ = data.kind;
-    xbiff::RecordLoop loop(*this, data.Records());
+    xbiff::RecordLoop loop(*this, *data.source);
     loop.Run();
 }
 
@@ -48,8 +48,13 @@ void TXBiff::LoadData(std::string_view FileBytes) {
     }
     const xbiff::WorkbookData data = xbiff::FindWorkbookData(FileBytes);
     kind_ = data.kind;
-    xbiff::RecordLoop loop(*this, data.Records());
-    loop.Run();
+    if (data.source) {
+        xbiff::RecordLoop loop(*this, *data.source);
+        loop.Run();
+    } else {
+        xbiff::RecordLoop loop(*this, FileBytes);
+        loop.Run();
+    }
 }
 
 void TXBiff::SaveFile(const std::string& FileName, const std::vector<std::string>& Lines) {

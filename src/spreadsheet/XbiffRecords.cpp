@@ -3,6 +3,7 @@
 #include "Cp932.h"
 #include "GeneralNumber.h"
 #include "NumberText.h"
+#include "XbiffStorage.h"
 #include "XbiffText.h"
 
 #include <algorithm>
@@ -105,11 +106,19 @@ size_t ContinuedStringReader::NextStart() {
     return startIndex_ < data_.starts.size() ? data_.starts[startIndex_] : data_.bytes.size();
 }
 
-std::string ContinuedStringReader::ReadString(std::u16string& units) {
+bool ContinuedStringReader::TryReadUnits(std::u16string& units, size_t& needed) {
+    needed = 0;
+    if (cursor_.Left() < 3) {
+        return false;
+    }
     size_t count = cursor_.U16();
-    std::uint8_t options = cursor_.U8();
-    size_t richRuns = (options & 0x08) ? cursor_.U16() : 0;
-    size_t extended = (options & 0x04) ? cursor_.U32() : 0;
+    const std::uint8_t options = cursor_.U8();
+    const size_t header = ((options & 0x08) ? 2 : 0) + ((options & 0x04) ? 4 : 0);
+    if (cursor_.Left() < header) {
+        return false;
+    }
+    const size_t richRuns = (options & 0x08) ? cursor_.U16() : 0;
+    const size_t extended = (options & 0x04) ? cursor_.U32() : 0;
     bool wide = options & 0x01;
     units.clear();
     while (count > 0) {
@@ -121,38 +130,80 @@ std::string ContinuedStringReader::ReadString(std::u16string& units) {
         }
         const size_t fit = (limit - cursor_.Position()) / (wide ? 2 : 1);
         if (fit == 0) {
-            // The data ends, or a 16-bit character is split by a record boundary.
-            throw EXBiffError(Failure::StreamRead);
+            if (limit == cursor_.Size()) {
+                return false; // the data ends
+            }
+            throw EXBiffError(Failure::StreamRead); // a 16-bit character split by a boundary
         }
         const size_t take = std::min(fit, count);
         ReadCharacters(cursor_, take, wide, units);
         count -= take;
     }
-    cursor_.Skip(richRuns * 4);
-    cursor_.Skip(extended);
+    const size_t trailer = richRuns * 4 + extended; // at most 2^32 + 2^18
+    if (cursor_.Left() < trailer) {
+        needed = cursor_.Position() + trailer;
+        return false;
+    }
+    cursor_.Skip(trailer);
+    return true;
+}
+
+std::string ContinuedStringReader::ReadString(std::u16string& units) {
+    size_t needed;
+    if (!TryReadUnits(units, needed)) {
+        throw EXBiffError(Failure::StreamRead);
+    }
     return Utf16ToCp932(units);
 }
 
 RecordLoop::RecordLoop(TXBiff& owner, std::string_view data)
-    : owner_(owner), stream_(data, Failure::StreamRead) {}
+    : owner_(owner), size_(data.size()), stream_(data, Failure::StreamRead) {}
+
+RecordLoop::RecordLoop(TXBiff& owner, StreamSource& source, std::size_t window)
+    : owner_(owner), source_(&source), size_(source.Size()),
+      window_(new char[std::max(window, kMinWindow)]), windowSize_(std::max(window, kMinWindow)),
+      stream_({}, Failure::StreamRead) {}
+
+RecordLoop::~RecordLoop() = default;
+
+void RecordLoop::Slide() {
+    const std::size_t keep = stream_.Left();
+    std::memmove(window_.get(), window_.get() + stream_.Position(), keep);
+    base_ += stream_.Position();
+    const std::size_t more =
+        static_cast<std::size_t>(std::min<std::uint64_t>(windowSize_ - keep, size_ - base_ - keep));
+    source_->Read(window_.get() + keep, more);
+    stream_ = Cursor(std::string_view(window_.get(), keep + more), Failure::StreamRead);
+}
+
+bool RecordLoop::NextIsContinue() const {
+    if (stream_.Left() < 2) {
+        return false;
+    }
+    Cursor peek = stream_;
+    return peek.U16() == kContinue;
+}
 
 void RecordLoop::Run() {
     try {
         ReadFirstBof();
-        while (!stream_.AtEnd()) {
+        while (true) {
+            EnsureAhead();
+            if (stream_.AtEnd()) {
+                break;
+            }
             if (stream_.Left() < 4 && openSubstreams_ == 0 && IsZeroPadding(stream_)) {
                 break; // a few zero bytes after the last EOF
             }
             const std::uint16_t number = stream_.U16();
             const std::uint16_t length = stream_.U16();
             HandleRecord(number, stream_.Bytes(length));
-            if (stream_.Position() >= nextPercent_) {
+            if (Position() >= nextPercent_) {
                 // Computed again only when it changes: a division per record
                 // costs as much as a cell.
-                owner_.progress_ = static_cast<int>(stream_.Position() * 100 / stream_.Size());
-                nextPercent_ = (static_cast<size_t>(owner_.progress_) + 1) * stream_.Size() / 100;
-                while (nextPercent_ * 100 / stream_.Size() <=
-                       static_cast<size_t>(owner_.progress_)) {
+                owner_.progress_ = static_cast<int>(Position() * 100 / size_);
+                nextPercent_ = (static_cast<std::uint64_t>(owner_.progress_) + 1) * size_ / 100;
+                while (nextPercent_ * 100 / size_ <= static_cast<std::uint64_t>(owner_.progress_)) {
                     ++nextPercent_;
                 }
             }
@@ -162,7 +213,7 @@ void RecordLoop::Run() {
             }
         }
         // The data ends inside a substream, or before a sheet the workbook lists.
-        if (!cancel_ && (openSubstreams_ > 0 || lastSheetStart_ >= stream_.Size())) {
+        if (!cancel_ && (openSubstreams_ > 0 || lastSheetStart_ >= size_)) {
             throw EXBiffError(Failure::StreamRead);
         }
     } catch (...) {
@@ -175,11 +226,13 @@ void RecordLoop::Run() {
 void RecordLoop::ReadFirstBof() {
     std::uint16_t number = 0;
     do {
+        EnsureAhead();
         if (stream_.Left() < 2) {
             throw EXBiffError(Failure::UnknownFormat);
         }
         number = stream_.U16();
     } while (!IsBof(number));
+    EnsureAhead();
     const std::uint16_t length = stream_.U16();
     Cursor body(stream_.Bytes(length), Failure::UnknownFormat);
     const std::uint16_t bofVersion = body.U16();
@@ -291,9 +344,11 @@ void RecordLoop::Report(int row, int col, int attr, const std::string& text) {
 
 void RecordLoop::ReportNumber(int row, int col, int attr, double value) {
     if (WantsCells()) {
-        number_.resize(numtext::kGeneralBufferSize);
-        number_.resize(numtext::FormatGeneral(value, number_.data()));
-        Report(row, col, attr, number_);
+        // Written straight into the text, which keeps its room from cell to
+        // cell (a copy of what was just written waits for the writes).
+        text_.resize(numtext::kGeneralBufferSize);
+        text_.resize(numtext::FormatGeneral(value, text_.data()));
+        Report(row, col, attr, text_);
     }
 }
 
@@ -459,35 +514,84 @@ const ContinuedData& RecordLoop::GatherContinued(std::string_view first) {
     data.bytes = first;
     data.joined.clear();
     data.starts.clear();
-    while (stream_.Left() >= 4) {
-        const size_t mark = stream_.Position();
-        if (stream_.U16() != kContinue) {
-            stream_.Rewind(mark);
+    // The window still holds the next record's number; `first` lies in it
+    // and is copied before the window moves on.
+    if (stream_.Left() < 4 || !NextIsContinue()) {
+        return data;
+    }
+    data.joined.assign(first);
+    while (true) {
+        EnsureAhead();
+        if (stream_.Left() < 4 || !NextIsContinue()) {
             break;
         }
+        stream_.U16();
         const std::uint16_t length = stream_.U16();
         if (length > kMaxRecordData) {
             throw EXBiffError(Failure::UnknownFormat);
         }
         std::string_view body = stream_.Bytes(length);
-        if (data.starts.empty()) {
-            data.joined.assign(first);
-        }
         data.starts.push_back(data.joined.size());
         data.joined.append(body);
     }
-    if (!data.starts.empty()) {
-        data.bytes = data.joined;
-    }
+    data.bytes = data.joined;
     return data;
 }
 
 void RecordLoop::OnSst(std::string_view body) {
-    const ContinuedData& data = GatherContinued(body);
-    ContinuedStringReader reader(data);
-    reader.cursor().Skip(8); // total and unique string counts, not needed
-    while (!reader.cursor().AtEnd()) {
-        sharedStrings_.push_back(reader.ReadString(units_));
+    // The table is read record by record: the strings of the data gathered
+    // so far are taken, then the data they took is dropped and the next
+    // CONTINUE record appended to what is left (a string that goes on).
+    if (body.size() > kMaxRecordData) {
+        throw EXBiffError(Failure::UnknownFormat);
+    }
+    ContinuedData& data = continued_;
+    data.joined.assign(body);
+    data.starts.clear();
+    size_t done = 0;      // the end of the strings taken
+    size_t needed = 0;    // the data a string's rich runs and extended data need
+    bool counted = false; // the total and unique counts (not needed) passed over
+    while (true) {
+        data.bytes = data.joined;
+        if (data.joined.size() >= needed) {
+            ContinuedStringReader reader(data);
+            Cursor& cursor = reader.cursor();
+            cursor.Skip(done);
+            if (!counted && cursor.Left() >= 8) {
+                cursor.Skip(8);
+                counted = true;
+                done = cursor.Position();
+            }
+            while (counted && !cursor.AtEnd() && reader.TryReadUnits(units_, needed)) {
+                sharedStrings_.Add(units_);
+                done = cursor.Position();
+            }
+        }
+        if (stream_.Left() < 4 || !NextIsContinue()) {
+            if (!counted || done < data.joined.size()) {
+                throw EXBiffError(Failure::StreamRead); // the table ends inside a string
+            }
+            return;
+        }
+        data.joined.erase(0, done);
+        size_t kept = 0;
+        for (size_t start : data.starts) {
+            if (start >= done) {
+                data.starts[kept++] = start - done;
+            }
+        }
+        data.starts.resize(kept);
+        needed = needed > done ? needed - done : 0;
+        done = 0;
+        EnsureAhead();
+        stream_.U16();
+        const std::uint16_t length = stream_.U16();
+        if (length > kMaxRecordData) {
+            throw EXBiffError(Failure::UnknownFormat);
+        }
+        const std::string_view next = stream_.Bytes(length);
+        data.starts.push_back(data.joined.size());
+        data.joined.append(next);
     }
 }
 
@@ -496,8 +600,9 @@ void RecordLoop::OnLabelSst(Cursor& r) {
     const int col = r.U16();
     r.U16(); // cell format index
     const std::uint32_t index = r.U32();
-    if (index < sharedStrings_.size()) {
-        Report(row, col, 0, sharedStrings_[index]);
+    if (index < sharedStrings_.Size()) {
+        text_.assign(sharedStrings_[index]);
+        Report(row, col, 0, text_);
     }
 }
 

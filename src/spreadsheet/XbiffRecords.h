@@ -4,9 +4,12 @@
 #pragma once
 
 #include "Xbiff.h"
+#include "XbiffText.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,7 +38,7 @@ public:
     }
     std::uint16_t U16() {
         Need(2);
-        std::uint16_t v = static_cast<std::uint16_t>(Byte(pos_) | Byte(pos_ + 1) << 8);
+        const std::uint16_t v = Little<std::uint16_t>(pos_);
         pos_ += 2;
         return v;
     }
@@ -47,15 +50,14 @@ public:
         return v;
     }
     std::uint32_t U32() {
-        std::uint32_t low = U16();
-        return low | std::uint32_t(U16()) << 16;
+        Need(4);
+        const std::uint32_t v = Little<std::uint32_t>(pos_);
+        pos_ += 4;
+        return v;
     }
     double F64() {
         Need(8);
-        std::uint64_t bits = 0;
-        for (int i = 7; i >= 0; --i) {
-            bits = bits << 8 | Byte(pos_ + i);
-        }
+        const std::uint64_t bits = Little<std::uint64_t>(pos_);
         pos_ += 8;
         double v;
         std::memcpy(&v, &bits, sizeof v);
@@ -76,6 +78,19 @@ public:
 
 private:
     std::uint8_t Byte(size_t i) const { return static_cast<std::uint8_t>(data_[i]); }
+    // The little-endian value at i (its bytes checked by the caller).
+    template <typename T> T Little(size_t i) const {
+        T v;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&v, data_.data() + i, sizeof v);
+        } else {
+            v = 0;
+            for (size_t k = sizeof v; k-- > 0;) {
+                v = static_cast<T>(v << 8 | Byte(i + k));
+            }
+        }
+        return v;
+    }
 
     std::string_view data_;
     size_t pos_ = 0;
@@ -103,7 +118,12 @@ public:
         : data_(data), cursor_(data.bytes, Failure::StreamRead) {}
 
     Cursor& cursor() { return cursor_; }
+    // Reads a string and converts it to CP932.
     std::string ReadString(std::u16string& scratch);
+    // Reads the characters of a string into `units`; false when the data
+    // ends inside the string (the cursor is then somewhere in it), with
+    // `needed` the length of data the string needs when known, else 0.
+    bool TryReadUnits(std::u16string& units, size_t& needed);
 
 private:
     size_t NextStart();
@@ -116,9 +136,48 @@ private:
 // Reads `count` characters of 8-bit (widened) or 16-bit text into `units`.
 void ReadCharacters(Cursor& cursor, size_t count, bool wide, std::u16string& units);
 
+class StreamSource;
+
+// The shared-string list: the texts one after another in one block, and
+// where each ends (a string object per text would take several times the
+// memory of a table of many short texts).
+class SharedStrings {
+public:
+    void Add(std::string_view text) {
+        texts_.append(text);
+        ends_.push_back(texts_.size());
+    }
+    // Adds 16-bit text, converted to CP932.
+    void Add(const std::u16string& units) {
+        AppendUtf16AsCp932(units, texts_);
+        ends_.push_back(texts_.size());
+    }
+    std::size_t Size() const { return ends_.size(); }
+    std::string_view operator[](std::size_t index) const {
+        const std::size_t start = index == 0 ? 0 : ends_[index - 1];
+        return std::string_view(texts_).substr(start, ends_[index] - start);
+    }
+
+private:
+    std::string texts_;
+    std::vector<std::size_t> ends_;
+};
+
 class RecordLoop {
 public:
+    // The records held in memory.
     RecordLoop(TXBiff& owner, std::string_view data);
+    // The records read from `source` as the loop goes, through a window of
+    // `window` bytes (at least kMinWindow).
+    RecordLoop(TXBiff& owner, StreamSource& source, std::size_t window = kDefaultWindow);
+    ~RecordLoop();
+
+    // A window holds a whole record of any BIFF version (4 + 65535 bytes)
+    // and the header of the next one.
+    static constexpr std::size_t kRecordRoom = 4 + 65535 + 4;
+    static constexpr std::size_t kMinWindow = 2 * kRecordRoom;
+    static constexpr std::size_t kDefaultWindow = 1 << 18;
+
     // Runs the load to the end of the data or to a Cancel. Throws EXBiffError.
     void Run();
     // The BIFF version whose record layouts the stream follows (2, 3, 4, 5
@@ -126,6 +185,18 @@ public:
     int Version() const { return version_; }
 
 private:
+    // Makes sure the window holds kRecordRoom bytes after the position, or
+    // the rest of the stream; moves what is left to its start and reads on.
+    // Views of bytes before the position are no longer valid after it.
+    void EnsureAhead() {
+        if (source_ != nullptr && stream_.Left() < kRecordRoom && base_ + stream_.Size() < size_) {
+            Slide();
+        }
+    }
+    void Slide();
+    // The position in the whole stream, and its size.
+    std::uint64_t Position() const { return base_ + stream_.Position(); }
+    bool NextIsContinue() const;
     void ReadFirstBof();
     void HandleRecord(std::uint16_t number, std::string_view body);
     bool WantsCells() const;
@@ -166,17 +237,22 @@ private:
     const ContinuedData& GatherContinued(std::string_view first);
 
     TXBiff& owner_;
-    Cursor stream_;
+    StreamSource* source_ = nullptr;
+    std::uint64_t size_ = 0; // of the whole stream
+    std::uint64_t base_ = 0; // the stream position of the window's first byte
+    std::unique_ptr<char[]> window_;
+    std::size_t windowSize_ = 0;
+    Cursor stream_; // the window, or the whole stream held in memory
     int version_ = 0;
     int sheetNo_ = 0;
-    int openSubstreams_ = 0;    // BOF records not yet closed by their EOF
-    int codePage_ = 0;          // of byte texts before BIFF8 (CODEPAGE record); 0 unknown
-    size_t lastSheetStart_ = 0; // the highest sheet position a BOUNDSHEET gives
-    size_t nextPercent_ = 0;    // the first position of the next progress value
+    int openSubstreams_ = 0;        // BOF records not yet closed by their EOF
+    int codePage_ = 0;              // of byte texts before BIFF8 (CODEPAGE record); 0 unknown
+    size_t lastSheetStart_ = 0;     // the highest sheet position a BOUNDSHEET gives
+    std::uint64_t nextPercent_ = 0; // the first position of the next progress value
     bool cancel_ = false;
-    std::vector<std::string> sharedStrings_;
+    SharedStrings sharedStrings_;
     std::u16string units_;
-    std::string number_; // the text of the number cell being reported
+    std::string text_; // the text of the cell being reported, when it is not a string of its own
     ContinuedData continued_;
 
     // The formula whose text result the next STRING record carries.

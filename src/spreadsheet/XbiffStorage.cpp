@@ -4,7 +4,9 @@
 
 #include <gsf/gsf.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <strings.h>
@@ -57,12 +59,58 @@ bool IsCompoundDocument(std::string_view file) {
     return file.substr(0, 8) == kSignature;
 }
 
+std::string ReadRest(StreamSource& source) {
+    std::string bytes;
+    std::size_t n;
+    char piece[65536];
+    // A source knows its size; it is read in pieces all the same.
+    while ((n = static_cast<std::size_t>(
+                std::min<std::uint64_t>(source.Size() - bytes.size(), sizeof piece))) > 0) {
+        source.Read(piece, n);
+        bytes.append(piece, n);
+    }
+    return bytes;
+}
+
 namespace {
 
-// The workbook stream of an opened compound document, read into `data`.
-void ReadWorkbookStream(GsfInput* input, std::uint64_t fileSize, WorkbookData& data) {
+// The workbook stream of a compound document, read through libgsf. Holds
+// the document (and the bytes it was opened from, when they are its own)
+// as long as the stream is read.
+class GsfStreamSource : public StreamSource {
+public:
+    GsfStreamSource(GsfPtr<GsfInput> document, GsfPtr<GsfInfile> storage, GsfPtr<GsfInput> stream,
+                    std::uint64_t size, std::unique_ptr<std::string> held)
+        : held_(std::move(held)), document_(std::move(document)), storage_(std::move(storage)),
+          stream_(std::move(stream)), size_(size) {}
+
+    std::uint64_t Size() const override { return size_; }
+    void Read(char* out, std::size_t n) override {
+        if (n > size_ - done_) {
+            throw EXBiffError(Failure::StreamRead);
+        }
+        if (n > 0 && gsf_input_read(stream_.get(), n, reinterpret_cast<guint8*>(out)) == nullptr) {
+            throw EXBiffError(Failure::StreamRead);
+        }
+        done_ += n;
+    }
+
+private:
+    std::unique_ptr<std::string> held_; // declared first: the document reads it until it is gone
+    GsfPtr<GsfInput> document_;
+    GsfPtr<GsfInfile> storage_;
+    GsfPtr<GsfInput> stream_;
+    std::uint64_t size_;
+    std::uint64_t done_ = 0;
+};
+
+// Opens the workbook stream of a compound document. `held` is the memory
+// `document` reads from when it is the caller's to give away.
+WorkbookData OpenWorkbookStream(GsfPtr<GsfInput> document, std::uint64_t fileSize,
+                                std::unique_ptr<std::string> held = nullptr) {
+    WorkbookData data;
     GError* error = nullptr;
-    GsfPtr<GsfInfile> storage(gsf_infile_msole_new(input, &error));
+    GsfPtr<GsfInfile> storage(gsf_infile_msole_new(document.get(), &error));
     if (error != nullptr) {
         g_error_free(error);
     }
@@ -87,35 +135,74 @@ void ReadWorkbookStream(GsfInput* input, std::uint64_t fileSize, WorkbookData& d
     if (size < 0 || static_cast<std::uint64_t>(size) > fileSize) {
         throw EXBiffError(Failure::StreamRead);
     }
-    data.stream.resize(static_cast<size_t>(size));
-    if (size > 0 && gsf_input_read(stream.get(), static_cast<size_t>(size),
-                                   reinterpret_cast<guint8*>(data.stream.data())) == nullptr) {
-        throw EXBiffError(Failure::StreamRead);
-    }
+    data.source = std::make_unique<GsfStreamSource>(
+        std::move(document), std::move(storage), std::move(stream),
+        static_cast<std::uint64_t>(size), std::move(held));
     data.compound = true;
+    return data;
 }
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// A plain record stream read from its file.
+class FileSource : public StreamSource {
+public:
+    FileSource(FilePtr file, std::uint64_t size) : file_(std::move(file)), size_(size) {}
+
+    std::uint64_t Size() const override { return size_; }
+    void Read(char* out, std::size_t n) override {
+        // A file that has become shorter since it was opened ends the load.
+        if (n > size_ - done_ || std::fread(out, 1, n, file_.get()) != n) {
+            throw EXBiffError(Failure::StreamRead);
+        }
+        done_ += n;
+    }
+
+private:
+    FilePtr file_;
+    std::uint64_t size_;
+    std::uint64_t done_ = 0;
+};
+
+// A plain record stream held in memory of its own.
+class MemorySource : public StreamSource {
+public:
+    explicit MemorySource(std::string bytes) : bytes_(std::move(bytes)) {}
+
+    std::uint64_t Size() const override { return bytes_.size(); }
+    void Read(char* out, std::size_t n) override {
+        if (n > bytes_.size() - done_) {
+            throw EXBiffError(Failure::StreamRead);
+        }
+        std::memcpy(out, bytes_.data() + done_, n);
+        done_ += n;
+    }
+
+private:
+    std::string bytes_;
+    std::size_t done_ = 0;
+};
+
+GsfPtr<GsfInput> MemoryDocument(std::string_view file) {
+    InitGsf();
+    return GsfPtr<GsfInput>(gsf_input_memory_new(reinterpret_cast<const guint8*>(file.data()),
+                                                 static_cast<gsf_off_t>(file.size()), FALSE));
+}
 
 } // namespace
 
 WorkbookData FindWorkbookData(std::string_view file) {
-    WorkbookData data;
-    data.file = file;
     if (!IsCompoundDocument(file)) {
-        return data;
+        return WorkbookData();
     }
-    InitGsf();
-    GsfPtr<GsfInput> input(gsf_input_memory_new(reinterpret_cast<const guint8*>(file.data()),
-                                                static_cast<gsf_off_t>(file.size()), FALSE));
-    ReadWorkbookStream(input.get(), file.size(), data);
-    return data;
+    return OpenWorkbookStream(MemoryDocument(file), file.size());
 }
 
 WorkbookData ReadWorkbookFile(const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    FilePtr file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         throw EXBiffError(Failure::OpenFailed);
     }
@@ -124,7 +211,6 @@ WorkbookData ReadWorkbookFile(const std::string& path) {
     if (regular && static_cast<std::uint64_t>(st.st_size) > kMaxFileSize) {
         throw EXBiffError(Failure::UnknownFormat);
     }
-    WorkbookData data;
     char signature[8];
     const size_t head = std::fread(signature, 1, sizeof signature, file.get());
     if (regular && IsCompoundDocument(std::string_view(signature, head))) {
@@ -138,16 +224,21 @@ WorkbookData ReadWorkbookFile(const std::string& path) {
         if (!input) {
             throw EXBiffError(Failure::OpenFailed);
         }
-        ReadWorkbookStream(input.get(), static_cast<std::uint64_t>(st.st_size), data);
+        return OpenWorkbookStream(std::move(input), static_cast<std::uint64_t>(st.st_size));
+    }
+    if (regular) {
+        // A plain record stream, read from the start as the records go.
+        if (std::fseek(file.get(), 0, SEEK_SET) != 0) {
+            throw EXBiffError(Failure::OpenFailed);
+        }
+        WorkbookData data;
+        data.source =
+            std::make_unique<FileSource>(std::move(file), static_cast<std::uint64_t>(st.st_size));
         return data;
     }
-    // A plain record stream (or a compound document that is not a regular
-    // file, read like one held in memory): the whole file, at most the cap.
-    std::string& bytes = data.stream;
-    if (regular) {
-        bytes.reserve(static_cast<size_t>(st.st_size));
-    }
-    bytes.assign(signature, head);
+    // Not a regular file (a pipe, a device): its size is unknown, so it is
+    // read whole, at most the cap.
+    std::string bytes(signature, head);
     char buffer[65536];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
@@ -160,13 +251,15 @@ WorkbookData ReadWorkbookFile(const std::string& path) {
         throw EXBiffError(Failure::OpenFailed);
     }
     if (IsCompoundDocument(bytes)) {
-        WorkbookData fromMemory = FindWorkbookData(bytes);
-        data.kind = fromMemory.kind;
-        data.stream = std::move(fromMemory.stream);
-        data.compound = true;
-        return data;
+        // The document reads the bytes where they are: they go to the
+        // source with it.
+        auto held = std::make_unique<std::string>(std::move(bytes));
+        GsfPtr<GsfInput> document = MemoryDocument(*held);
+        const std::uint64_t size = held->size();
+        return OpenWorkbookStream(std::move(document), size, std::move(held));
     }
-    data.compound = true; // the records are the bytes read, held in `stream`
+    WorkbookData data;
+    data.source = std::make_unique<MemorySource>(std::move(bytes));
     return data;
 }
 

@@ -2,6 +2,10 @@
 
 #include "Cp932.h"
 
+#include <array>
+#include <cstdint>
+#include <memory>
+
 namespace xbiff {
 namespace {
 
@@ -30,9 +34,67 @@ bool IsLowSurrogate(char16_t u) {
     return u >= 0xDC00 && u <= 0xDFFF;
 }
 
-} // namespace
+// The CP932 code of each character of the basic plane (one byte below
+// 0x100, two bytes above), filled in blocks of 256 characters as they are
+// first met: one call of the codec per block, which answers each character
+// with exactly one CP932 character or "?".
+class BasicPlaneTable {
+public:
+    // False when the codec did not answer one to one (the caller then
+    // converts through it).
+    bool Append(const std::u16string& units, std::string& out) {
+        for (char16_t u : units) {
+            if (u < 0x80) {
+                out.push_back(static_cast<char>(u));
+                continue;
+            }
+            if (!loaded_[u >> 8] && !Load(u >> 8)) {
+                return false;
+            }
+            const std::uint16_t code = codes_[u];
+            if (code >= 0x100) {
+                out.push_back(static_cast<char>(code >> 8));
+            }
+            out.push_back(static_cast<char>(code & 0xFF));
+        }
+        return true;
+    }
 
-std::string Utf16ToCp932(const std::u16string& units) {
+private:
+    bool Load(unsigned block) {
+        std::string utf8;
+        for (unsigned c = block << 8; c < (block + 1) << 8; ++c) {
+            AppendUtf8(utf8, c);
+        }
+        const std::string cp932 = cp932::FromUtf8(utf8);
+        std::size_t at = 0;
+        for (unsigned c = block << 8; c < (block + 1) << 8; ++c) {
+            if (at >= cp932.size()) {
+                return false;
+            }
+            const unsigned char first = static_cast<unsigned char>(cp932[at]);
+            if (cp932::IsLeadByte(first) && at + 1 < cp932.size()) {
+                codes_[c] = static_cast<std::uint16_t>(first << 8 |
+                                                       static_cast<unsigned char>(cp932[at + 1]));
+                at += 2;
+            } else {
+                codes_[c] = first;
+                at += 1;
+            }
+        }
+        if (at != cp932.size()) {
+            return false;
+        }
+        loaded_[block] = true;
+        return true;
+    }
+
+    std::array<std::uint16_t, 0x10000> codes_{};
+    std::array<bool, 0x100> loaded_{};
+};
+
+// Through the codec: UTF-16 to UTF-8 to CP932.
+std::string CodecCp932(const std::u16string& units) {
     bool ascii = true;
     for (char16_t u : units) {
         if (u >= 0x80) {
@@ -59,6 +121,49 @@ std::string Utf16ToCp932(const std::u16string& units) {
         }
     }
     return cp932::FromUtf8(utf8);
+}
+
+bool HasSurrogates(const std::u16string& units) {
+    for (char16_t u : units) {
+        if (u >= 0xD800 && u <= 0xDFFF) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void AppendUtf16AsCp932(const std::u16string& units, std::string& out) {
+    bool ascii = true;
+    for (char16_t u : units) {
+        if (u >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii) {
+        out.append(units.begin(), units.end());
+        return;
+    }
+    thread_local std::unique_ptr<BasicPlaneTable> table;
+    if (!HasSurrogates(units)) {
+        if (!table) {
+            table = std::make_unique<BasicPlaneTable>();
+        }
+        const std::size_t start = out.size();
+        if (table->Append(units, out)) {
+            return;
+        }
+        out.resize(start);
+    }
+    out += CodecCp932(units);
+}
+
+std::string Utf16ToCp932(const std::u16string& units) {
+    std::string out;
+    AppendUtf16AsCp932(units, out);
+    return out;
 }
 
 } // namespace xbiff

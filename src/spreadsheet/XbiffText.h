@@ -10,4 +10,9 @@ namespace xbiff {
 // (and unpaired surrogates) become "?".
 std::string Utf16ToCp932(const std::u16string& units);
 
+// The same conversion appended to `out`. Characters of the basic plane go
+// through a table filled from the codec 256 characters at a time as they
+// are first met; texts with surrogates through the codec itself.
+void AppendUtf16AsCp932(const std::u16string& units, std::string& out);
+
 } // namespace xbiff

@@ -115,3 +115,77 @@ TEST(GeneralNumber, MatchesPrintfOnManyDoubles) {
     }
     EXPECT_GT(checked, 1000000);
 }
+
+// Values of 10^-6 to 10^23, where the rounding is computed in integers:
+// random doubles of every mantissa, and binary fractions that lie exactly
+// on a 15-digit midpoint (printf rounds those half to even).
+TEST(GeneralNumber, MatchesPrintfWhereSheetsHoldNumbers) {
+    EXPECT_EQ(Fast(100000000000000.5), "100000000000000");
+    EXPECT_EQ(Fast(100000000000001.5), "100000000000002");
+    EXPECT_EQ(Fast(-999999999999999.5), "-1E15");
+    EXPECT_EQ(Fast(0.00001 * 0.99999999999999999), "1E-5");
+    std::mt19937_64 random(14);
+    std::uniform_real_distribution<double> logarithm(-6.0, 23.0);
+    std::uniform_int_distribution<int> shift(1, 12);
+    std::uniform_int_distribution<std::int64_t> whole(1, 999999999999999);
+    for (int i = 0; i < 300000; ++i) {
+        const double value = std::pow(10.0, logarithm(random));
+        ASSERT_EQ(Fast(value), Reference(value)) << std::hexfloat << value;
+        const double tie = static_cast<double>(whole(random)) + 0.5;
+        ASSERT_EQ(Fast(tie), Reference(tie)) << std::hexfloat << tie;
+        const double fraction = std::ldexp(static_cast<double>(whole(random)), -shift(random));
+        ASSERT_EQ(Fast(fraction), Reference(fraction)) << std::hexfloat << fraction;
+    }
+}
+
+// Subnormal values (fewer than 15 digits of precision), every power of ten
+// that a double comes near and its two neighbours, whole numbers on both
+// sides of 10^15 (written as digits below it), and 15-digit midpoints of
+// numbers with a fractional part, each with its sign.
+TEST(GeneralNumber, MatchesPrintfOnSubnormalsPowersOfTenAndMidpoints) {
+    std::mt19937_64 random(932);
+    int checked = 0;
+    auto check = [&](double value) {
+        ASSERT_EQ(Fast(value), Reference(value)) << std::hexfloat << value;
+        ASSERT_EQ(Fast(-value), Reference(-value)) << std::hexfloat << -value;
+        ++checked;
+    };
+    const std::uint64_t kMantissa = (std::uint64_t{1} << 52) - 1;
+    for (int i = 0; i < 100000; ++i) {
+        check(FromBits(random() & kMantissa));
+        // the smallest subnormals, where 15-digit rounding reaches far
+        // beyond the value's precision
+        check(FromBits(random() % 4096 + 1));
+    }
+    check(std::numeric_limits<double>::min());
+    check(std::nextafter(std::numeric_limits<double>::min(), 0.0));
+    for (int e = -325; e <= 308; ++e) {
+        const double power = std::strtod(("1e" + std::to_string(e)).c_str(), nullptr);
+        check(power);
+        check(std::nextafter(power, 0.0));
+        check(std::nextafter(power, INFINITY));
+        check(power * 9.99999999999999);
+        check(power * 9.999999999999995);
+        check(power * 9.9999999999999949);
+    }
+    std::uniform_int_distribution<std::uint64_t> whole(0, 2000000000000000);
+    for (int i = 0; i < 200000; ++i) {
+        const double value = static_cast<double>(whole(random));
+        check(value);
+        check(value + 0.5);
+    }
+    // Decimal midpoints d.dddddddddddddd5 x 10^e with fewer digits before
+    // the point, as prices and quantities hold them.
+    std::uniform_int_distribution<std::uint64_t> digits(100000000000000, 999999999999999);
+    std::uniform_int_distribution<int> point(0, 20);
+    for (int i = 0; i < 200000; ++i) {
+        char text[48];
+        std::snprintf(text, sizeof text, "%llu5e-%d",
+                      static_cast<unsigned long long>(digits(random)), point(random));
+        const double value = std::strtod(text, nullptr);
+        check(value);
+        check(std::nextafter(value, 0.0));
+        check(std::nextafter(value, INFINITY));
+    }
+    EXPECT_GT(checked, 1000000);
+}

@@ -1,6 +1,7 @@
 // notorio-cli read-xls: one JSON object per event, UTF-8, escaped.
 #include "BiffBuilder.h"
 #include "Cp932.h"
+#include "ReadXlsJson.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <unistd.h>
 
 namespace {
@@ -73,4 +75,33 @@ TEST(ReadXlsCommand, FailureGoesToStandardError) {
     const CliRun fixture = ReadXls(std::string(NOTORIO_TEST_DATA) + "/xls/make-fixtures.py");
     EXPECT_EQ(fixture.status, 1);
     EXPECT_EQ(fixture.err, "未知のフォーマット.\n");
+}
+
+// The output's table gives what the converter gives: every double-byte
+// code (valid or not, with every second byte), every single byte, a lead
+// byte that ends the text, and random mixtures.
+TEST(ReadXlsCommand, TextsConvertAsTheConverterConvertsThem) {
+    const auto table = [](const std::string& cp932Text) {
+        std::string out = "kept ";
+        cli::AppendCp932AsUtf8(cp932Text, out);
+        return out;
+    };
+    for (int first = 0; first < 0x100; ++first) {
+        for (int second = 0; second < 0x100; ++second) {
+            const std::string text{static_cast<char>(first), static_cast<char>(second), 'a'};
+            ASSERT_EQ(table(text), "kept " + cp932::ToUtf8(text)) << first << " " << second;
+        }
+        const std::string alone(1, static_cast<char>(first));
+        ASSERT_EQ(table(alone), "kept " + cp932::ToUtf8(alone)) << first;
+    }
+    EXPECT_EQ(table(S("納品書（控）")), "kept 納品書（控）");
+    std::mt19937 random(932);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int i = 0; i < 2000; ++i) {
+        std::string text(static_cast<size_t>(byte(random) % 40), '\0');
+        for (char& c : text) {
+            c = static_cast<char>(byte(random));
+        }
+        ASSERT_EQ(table(text), "kept " + cp932::ToUtf8(text));
+    }
 }

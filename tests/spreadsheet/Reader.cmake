@@ -6,7 +6,7 @@ notorio_gtest(spreadsheet_reader_tests
     ${CMAKE_CURRENT_LIST_DIR}/XbiffTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/XbiffDamageTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ReadXlsCommandTest.cpp
-  LIBS notorio_biffreader notorio_biffwriter notorio_core)
+  LIBS notorio_biffreader notorio_biffwriter notorio_core notorio_readxls_json)
 target_compile_definitions(spreadsheet_reader_tests PRIVATE NOTORIO_CLI="$<TARGET_FILE:notorio-cli>")
 add_dependencies(spreadsheet_reader_tests notorio-cli)
 

@@ -121,8 +121,9 @@ TEST(XBiffDamage, StreamsThatEndEarly) {
         EXPECT_EQ(r.cells, std::vector<biff::Cell>(whole.begin(), whole.begin() + r.cells.size()));
     }
     // The workbook stream of the BIFF8 fixture, cut at and inside records.
-    const xbiff::WorkbookData book = xbiff::FindWorkbookData(Fixture("biff8.xls"));
-    const std::string workbook(book.Records());
+    const std::string file = Fixture("biff8.xls");
+    const xbiff::WorkbookData book = xbiff::FindWorkbookData(file);
+    const std::string workbook = xbiff::ReadRest(*book.source);
     const auto workbookStarts = RecordStarts(workbook);
     for (size_t i = 0; i < workbookStarts.size(); ++i) {
         const size_t start = workbookStarts[i];

@@ -2,6 +2,9 @@
 #include "BiffBuilder.h"
 #include "Cp932.h"
 #include "NumberText.h"
+#include "XbiffRecords.h"
+#include "XbiffStorage.h"
+#include "XbiffText.h"
 #include "Xbiff_custom.h"
 #include "Xwritebiff.h"
 
@@ -9,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -509,4 +513,157 @@ TEST(XBiff, FilesBeyondTheSizeCapAreRefused) {
         EXPECT_EQ(e.failure(), Failure::UnknownFormat);
     }
     std::filesystem::remove(path);
+}
+
+namespace {
+
+// A stream handed out in the pieces the reader asks for, counting them.
+class PieceSource : public xbiff::StreamSource {
+public:
+    explicit PieceSource(std::string bytes) : bytes_(std::move(bytes)) {}
+    std::uint64_t Size() const override { return bytes_.size(); }
+    void Read(char* out, std::size_t n) override {
+        ASSERT_LE(n, bytes_.size() - done_);
+        std::memcpy(out, bytes_.data() + done_, n);
+        done_ += n;
+        largest_ = std::max(largest_, n);
+        ++pieces_;
+    }
+    int pieces_ = 0;
+    std::size_t largest_ = 0;
+
+private:
+    std::string bytes_;
+    std::size_t done_ = 0;
+};
+
+// A shared-string table cut into records of at most 8224 bytes as Excel
+// cuts it: a string's header stays whole, its characters go on in the next
+// CONTINUE record after an option byte.
+std::string SharedStringTable(const std::vector<std::u16string>& texts) {
+    constexpr std::size_t kLimit = 8224;
+    std::vector<std::string> bodies{Bytes().u32(texts.size()).u32(texts.size())};
+    for (const std::u16string& text : texts) {
+        const bool wide =
+            std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
+        if (bodies.back().size() + 3 > kLimit) {
+            bodies.emplace_back();
+        }
+        bodies.back() += Bytes().u16(static_cast<unsigned>(text.size())).u8(wide ? 1 : 0).s;
+        for (char16_t c : text) {
+            if (bodies.back().size() + (wide ? 2 : 1) > kLimit) {
+                bodies.push_back(Bytes().u8(wide ? 1 : 0));
+            }
+            bodies.back() += wide ? Bytes().u16(c).s : Bytes().u8(c).s;
+        }
+    }
+    std::string records = Record(0x00FC, bodies[0]);
+    for (std::size_t i = 1; i < bodies.size(); ++i) {
+        records += Record(0x003C, bodies[i]);
+    }
+    return records;
+}
+
+// A BIFF8 sheet larger than several windows: shared strings (16-bit and
+// 8-bit, some longer than a record) over CONTINUE records, text and number
+// cells, column widths, and skipped records of the largest size that fall
+// across the window's edges.
+std::string LargeSheet() {
+    constexpr int kStrings = 3000;
+    std::vector<std::u16string> texts;
+    for (int i = 0; i < kStrings; ++i) {
+        const std::string digits = std::to_string(i);
+        const std::u16string number(digits.begin(), digits.end());
+        texts.push_back(i % 1000 == 999 ? std::u16string(5000 + i, u'\u5B57')
+                        : i % 2 == 0    ? u"\u54C1\u76EE" + number
+                                        : u"item " + number);
+    }
+    std::string records = SharedStringTable(texts);
+    for (int row = 0; row < 30000; ++row) {
+        records += Record(0x00FD, Bytes().u16(row).u16(0).u16(15).u32((row * 7) % kStrings));
+        records += Record(0x0203, Bytes().u16(row).u16(1).u16(15).f64(row * 0.25));
+        if (row % 3000 == 1) {
+            records += Record(0x0999, std::string(65535 - row % 7, 'x'));
+            records += Record(0x007D, Bytes().u16(2).u16(3).u16(row).u16(0).u16(0));
+        }
+    }
+    return Sheet(8, records);
+}
+
+} // namespace
+
+TEST(XBiff, StreamReadInPiecesReportsWhatTheWholeStreamReports) {
+    const std::string stream = LargeSheet();
+    const biff::Recorder whole = Load(stream);
+    ASSERT_EQ(whole.cells.size(), 60000u);
+    EXPECT_EQ(whole.cells[2].data, "item 7");
+    EXPECT_EQ(whole.cells[4].data, S("品目14"));
+    // Row 1857 shows string 999, 5999 characters over a record's length.
+    std::string long999;
+    for (int i = 0; i < 5999; ++i) {
+        long999 += S("字");
+    }
+    EXPECT_EQ(whole.cells[2 * 1857].data, long999);
+
+    PieceSource source(stream);
+    TXBiff reader;
+    biff::Recorder pieces;
+    pieces.Attach(reader);
+    xbiff::RecordLoop loop(reader, source, xbiff::RecordLoop::kMinWindow);
+    loop.Run();
+    EXPECT_EQ(pieces.cells, whole.cells);
+    EXPECT_EQ(pieces.widths, whole.widths);
+    EXPECT_EQ(pieces.progress, whole.progress);
+    // Read in many pieces, none larger than the window.
+    EXPECT_GT(source.pieces_, static_cast<int>(stream.size() / xbiff::RecordLoop::kMinWindow));
+    EXPECT_LE(source.largest_, xbiff::RecordLoop::kMinWindow);
+
+    // A file is read the same way.
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("notorio-large-" + std::to_string(getpid()) + ".xls");
+    std::ofstream(path, std::ios::binary) << stream;
+    TXBiff fromFile;
+    biff::Recorder file;
+    file.Attach(fromFile);
+    fromFile.LoadFile(path.string());
+    std::filesystem::remove(path);
+    EXPECT_EQ(file.cells, whole.cells);
+
+    // The data ends inside a record that lies in a later window.
+    PieceSource cut(stream.substr(0, stream.size() - 100));
+    TXBiff cutReader;
+    xbiff::RecordLoop cutLoop(cutReader, cut, xbiff::RecordLoop::kMinWindow);
+    try {
+        cutLoop.Run();
+        ADD_FAILURE() << "a cut stream loaded";
+    } catch (const EXBiffError& e) {
+        EXPECT_EQ(e.failure(), Failure::StreamRead);
+    }
+}
+
+// 16-bit texts convert through the table as through the codec: every
+// character of the basic plane, alone and after others; characters beyond
+// it and unpaired surrogates become "?".
+TEST(XBiff, SixteenBitTextsConvertAsTheCodecConvertsThem) {
+    for (char32_t c = 0x80; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            continue;
+        }
+        std::string utf8;
+        if (c < 0x800) {
+            utf8 = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+        } else {
+            utf8 = {static_cast<char>(0xE0 | (c >> 12)),
+                    static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                    static_cast<char>(0x80 | (c & 0x3F))};
+        }
+        const std::u16string units{u'a', static_cast<char16_t>(c)};
+        ASSERT_EQ(xbiff::Utf16ToCp932(units), "a" + cp932::FromUtf8(utf8))
+            << std::hex << static_cast<unsigned>(c);
+    }
+    EXPECT_EQ(xbiff::Utf16ToCp932(u"\u7D0D\u54C1 \U0001F600."), S("納品 ?."));
+    EXPECT_EQ(xbiff::Utf16ToCp932(std::u16string{u'x', char16_t(0xD800), u'\u5B57'}), S("x?字"));
+    std::string appended = "kept";
+    xbiff::AppendUtf16AsCp932(u"\u301C\u2212", appended);
+    EXPECT_EQ(appended, "kept" + S("～－"));
 }
