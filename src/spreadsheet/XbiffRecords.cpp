@@ -7,6 +7,7 @@
 #include "XbiffText.h"
 
 #include <algorithm>
+#include <new>
 
 namespace xbiff {
 namespace {
@@ -85,15 +86,20 @@ bool IsZeroPadding(Cursor rest) {
 } // namespace
 
 void ReadCharacters(Cursor& cursor, size_t count, bool wide, std::u16string& units) {
-    if (wide) {
-        cursor.Need(count * 2);
+    const std::string_view bytes = cursor.Bytes(wide ? count * 2 : count);
+    const size_t old = units.size();
+    units.resize(old + count);
+    char16_t* out = units.data() + old;
+    if (wide && std::endian::native == std::endian::little) {
+        std::memcpy(out, bytes.data(), count * 2);
+    } else if (wide) {
         for (size_t i = 0; i < count; ++i) {
-            units.push_back(static_cast<char16_t>(cursor.U16()));
+            out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                           static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
         }
     } else {
-        std::string_view bytes = cursor.Bytes(count);
-        for (char b : bytes) {
-            units.push_back(static_cast<char16_t>(static_cast<unsigned char>(b)));
+        for (size_t i = 0; i < count; ++i) {
+            out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]));
         }
     }
 }
@@ -544,6 +550,21 @@ void RecordLoop::OnSst(std::string_view body) {
     // CONTINUE record appended to what is left (a string that goes on).
     if (body.size() > kMaxRecordData) {
         throw EXBiffError(Failure::UnknownFormat);
+    }
+    if (body.size() >= 8) {
+        // Room for the unique count of strings, as far as the rest of the
+        // stream is likely to hold them, and for their texts in the bytes of
+        // the rest of the stream: a hint, not a limit, which a damaged count
+        // cannot make fail.
+        Cursor counts(body, Failure::UnknownFormat);
+        counts.U32();
+        const std::uint64_t rest = size_ - Position();
+        try {
+            sharedStrings_.Reserve(
+                static_cast<size_t>(std::min<std::uint64_t>(counts.U32(), rest / 16)),
+                static_cast<size_t>(rest));
+        } catch (const std::bad_alloc&) {
+        }
     }
     ContinuedData& data = continued_;
     data.joined.assign(body);

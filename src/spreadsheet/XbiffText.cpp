@@ -40,23 +40,14 @@ bool IsLowSurrogate(char16_t u) {
 // with exactly one CP932 character or "?".
 class BasicPlaneTable {
 public:
-    // False when the codec did not answer one to one (the caller then
-    // converts through it).
-    bool Append(const std::u16string& units, std::string& out) {
-        for (char16_t u : units) {
-            if (u < 0x80) {
-                out.push_back(static_cast<char>(u));
-                continue;
-            }
-            if (!loaded_[u >> 8] && !Load(u >> 8)) {
-                return false;
-            }
-            const std::uint16_t code = codes_[u];
-            if (code >= 0x100) {
-                out.push_back(static_cast<char>(code >> 8));
-            }
-            out.push_back(static_cast<char>(code & 0xFF));
+    // The code of a character of the basic plane that is not a surrogate;
+    // false when the codec did not answer one to one for its block (the
+    // caller then converts through it).
+    bool Code(char16_t u, std::uint16_t& code) {
+        if (!loaded_[u >> 8] && !Load(u >> 8)) {
+            return false;
         }
+        code = codes_[u];
         return true;
     }
 
@@ -123,41 +114,40 @@ std::string CodecCp932(const std::u16string& units) {
     return cp932::FromUtf8(utf8);
 }
 
-bool HasSurrogates(const std::u16string& units) {
-    for (char16_t u : units) {
-        if (u >= 0xD800 && u <= 0xDFFF) {
-            return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 void AppendUtf16AsCp932(const std::u16string& units, std::string& out) {
-    bool ascii = true;
-    for (char16_t u : units) {
-        if (u >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
-    if (ascii) {
-        out.append(units.begin(), units.end());
-        return;
-    }
     thread_local std::unique_ptr<BasicPlaneTable> table;
-    if (!HasSurrogates(units)) {
+    const std::size_t start = out.size();
+    // At most two bytes a character, written in place.
+    out.resize(start + 2 * units.size());
+    char* p = out.data() + start;
+    for (char16_t u : units) {
+        if (u < 0x80) {
+            *p++ = static_cast<char>(u);
+            continue;
+        }
+        std::uint16_t code;
+        if (u >= 0xD800 && u <= 0xDFFF) {
+            // Surrogates, paired or not: the whole text through the codec.
+            out.resize(start);
+            out += CodecCp932(units);
+            return;
+        }
         if (!table) {
             table = std::make_unique<BasicPlaneTable>();
         }
-        const std::size_t start = out.size();
-        if (table->Append(units, out)) {
+        if (!table->Code(u, code)) {
+            out.resize(start);
+            out += CodecCp932(units);
             return;
         }
-        out.resize(start);
+        if (code >= 0x100) {
+            *p++ = static_cast<char>(code >> 8);
+        }
+        *p++ = static_cast<char>(code & 0xFF);
     }
-    out += CodecCp932(units);
+    out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
 std::string Utf16ToCp932(const std::u16string& units) {
