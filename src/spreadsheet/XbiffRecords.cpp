@@ -358,6 +358,22 @@ void RecordLoop::ReportNumber(int row, int col, int attr, double value) {
     }
 }
 
+void RecordLoop::ReportRk(int row, int col, int attr, std::uint32_t rk) {
+    if ((rk & 0x02) == 0) {
+        ReportNumber(row, col, attr, TXBiff::NumFromRk(rk));
+        return;
+    }
+    if (WantsCells()) {
+        // A whole number or whole hundredths: the text of NumFromRk's value
+        // written from the integer itself.
+        const std::int32_t value = static_cast<std::int32_t>(rk) >> 2;
+        text_.resize(numtext::kGeneralBufferSize);
+        text_.resize((rk & 0x01) != 0 ? numtext::FormatHundredths(value, text_.data())
+                                      : numtext::FormatWhole(value, text_.data()));
+        Report(row, col, attr, text_);
+    }
+}
+
 void RecordLoop::SetProgress(int value) {
     owner_.progress_ = value;
     owner_.DoProgress(&owner_);
@@ -405,7 +421,7 @@ void RecordLoop::OnRk(Cursor& r) {
     const int row = r.U16();
     const int col = r.U16();
     const int attr = r.U16();
-    ReportNumber(row, col, attr, TXBiff::NumFromRk(r.U32()));
+    ReportRk(row, col, attr, r.U32());
 }
 
 void RecordLoop::OnMulRk(Cursor& r, size_t length) {
@@ -417,7 +433,7 @@ void RecordLoop::OnMulRk(Cursor& r, size_t length) {
     const size_t cells = (length - 6) / 6;
     for (size_t i = 0; i < cells; ++i) {
         const int attr = r.U16();
-        ReportNumber(row, firstCol + static_cast<int>(i), attr, TXBiff::NumFromRk(r.U32()));
+        ReportRk(row, firstCol + static_cast<int>(i), attr, r.U32());
     }
     r.U16(); // last column
 }

@@ -209,6 +209,8 @@ private:
     bool WantsCells() const;
     void Report(int row, int col, int attr, const std::string& text);
     void ReportNumber(int row, int col, int attr, double value);
+    // The number of an RK value (TXBiff::NumFromRk).
+    void ReportRk(int row, int col, int attr, std::uint32_t rk);
     void SetProgress(int value);
 
     void OnBof(Cursor& r);
