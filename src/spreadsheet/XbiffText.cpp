@@ -40,19 +40,32 @@ bool IsLowSurrogate(char16_t u) {
 // with exactly one CP932 character or "?".
 class BasicPlaneTable {
 public:
-    // The code of a character of the basic plane that is not a surrogate;
-    // false when the codec did not answer one to one for its block (the
-    // caller then converts through it).
-    bool Code(char16_t u, std::uint16_t& code) {
-        if (!loaded_[u >> 8] && !Load(u >> 8)) {
-            return false;
+    // Appends the codes of the characters [from, end) at `out` (two bytes
+    // of room each); returns the end of what was written, or null when a
+    // character is a surrogate or of a block the codec did not answer one
+    // to one.
+    char* Write(const char16_t* from, const char16_t* end, char* out) {
+        for (; from != end; ++from) {
+            const char16_t u = *from;
+            if (!loaded_[u >> 8] && !Load(u >> 8)) {
+                return nullptr;
+            }
+            // Both bytes written, the second kept only for a double-byte
+            // code: no branch on the kind of character.
+            const std::uint16_t code = codes_[u];
+            const bool two = code >= 0x100;
+            out[0] = static_cast<char>(two ? code >> 8 : code);
+            out[1] = static_cast<char>(code & 0xFF);
+            out += two ? 2 : 1;
         }
-        code = codes_[u];
-        return true;
+        return out;
     }
 
 private:
     bool Load(unsigned block) {
+        if (block >= 0xD8 && block <= 0xDF) {
+            return false; // surrogates: never in the table
+        }
         std::string utf8;
         for (unsigned c = block << 8; c < (block + 1) << 8; ++c) {
             AppendUtf8(utf8, c);
@@ -75,6 +88,11 @@ private:
         }
         if (at != cp932.size()) {
             return false;
+        }
+        if (block == 0) {
+            for (unsigned c = 0; c < 0x80; ++c) {
+                codes_[c] = static_cast<std::uint16_t>(c); // ASCII is itself
+            }
         }
         loaded_[block] = true;
         return true;
@@ -119,33 +137,30 @@ std::string CodecCp932(const std::u16string& units) {
 void AppendUtf16AsCp932(const std::u16string& units, std::string& out) {
     thread_local std::unique_ptr<BasicPlaneTable> table;
     const std::size_t start = out.size();
+    const char16_t* from = units.data();
+    const char16_t* const end = from + units.size();
+    while (from != end && *from < 0x80) {
+        ++from; // an ASCII start is copied as it is
+    }
+    if (from == end) {
+        out.append(units.begin(), units.end());
+        return;
+    }
+    if (!table) {
+        table = std::make_unique<BasicPlaneTable>();
+    }
     // At most two bytes a character, written in place.
     out.resize(start + 2 * units.size());
     char* p = out.data() + start;
-    for (char16_t u : units) {
-        if (u < 0x80) {
-            *p++ = static_cast<char>(u);
-            continue;
-        }
-        std::uint16_t code;
-        if (u >= 0xD800 && u <= 0xDFFF) {
-            // Surrogates, paired or not: the whole text through the codec.
-            out.resize(start);
-            out += CodecCp932(units);
-            return;
-        }
-        if (!table) {
-            table = std::make_unique<BasicPlaneTable>();
-        }
-        if (!table->Code(u, code)) {
-            out.resize(start);
-            out += CodecCp932(units);
-            return;
-        }
-        if (code >= 0x100) {
-            *p++ = static_cast<char>(code >> 8);
-        }
-        *p++ = static_cast<char>(code & 0xFF);
+    for (const char16_t* u = units.data(); u != from; ++u) {
+        *p++ = static_cast<char>(*u);
+    }
+    p = table->Write(from, end, p);
+    if (p == nullptr) {
+        // Surrogates, paired or not, or a block the table cannot hold.
+        out.resize(start);
+        out += CodecCp932(units);
+        return;
     }
     out.resize(static_cast<std::size_t>(p - out.data()));
 }
