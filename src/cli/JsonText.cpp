@@ -1,10 +1,39 @@
 #include "JsonText.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace cli {
+
+namespace {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = 0x8080808080808080;
+
+// True when one of the eight bytes needs escaping: a control character,
+// '"' or '\\' (each test answers for all eight bytes at once).
+bool NeedsEscape(std::uint64_t bytes) {
+    const auto hasZero = [](std::uint64_t v) { return ((v - kOnes) & ~v & kHighBits) != 0; };
+    const bool control = ((bytes - kOnes * 0x20) & ~bytes & kHighBits) != 0;
+    return control || hasZero(bytes ^ (kOnes * '"')) || hasZero(bytes ^ (kOnes * '\\'));
+}
+
+} // namespace
 
 char* WriteJsonUtf8(char* out, std::string_view utf8) {
     static constexpr char kHex[] = "0123456789abcdef";
     *out++ = '"';
+    // Eight bytes at a time while none needs escaping.
+    while (utf8.size() >= 8) {
+        std::uint64_t bytes;
+        std::memcpy(&bytes, utf8.data(), 8);
+        if (NeedsEscape(bytes)) {
+            break;
+        }
+        std::memcpy(out, utf8.data(), 8);
+        out += 8;
+        utf8.remove_prefix(8);
+    }
     for (char ch : utf8) {
         const unsigned char c = static_cast<unsigned char>(ch);
         if (c >= 0x20 && c != '"' && c != '\\') {

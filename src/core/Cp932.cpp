@@ -319,6 +319,9 @@ public:
             }
         }
         ok_ = ok_ && at == utf8.size();
+        for (int byte = 0; byte < 0x100; ++byte) {
+            lead_[byte] = IsLeadByte(static_cast<unsigned char>(byte));
+        }
     }
 
     void Append(std::string_view text, std::string& out) const {
@@ -326,28 +329,37 @@ public:
             out += ToUtf8ByConverter(text); // the converter did not answer one to one
             return;
         }
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const unsigned char c = static_cast<unsigned char>(text[i]);
+        // At most three bytes of UTF-8 a byte (a single-byte katakana),
+        // written in place, each character's three bytes at once.
+        const std::size_t start = out.size();
+        out.resize(start + 3 * text.size() + 3);
+        char* p = out.data() + start;
+        const char* const end = text.data() + text.size();
+        for (const char* at = text.data(); at != end; ++at) {
+            const unsigned char c = static_cast<unsigned char>(*at);
             if (c < 0x80) {
-                out.push_back(static_cast<char>(c));
+                *p++ = static_cast<char>(c);
                 continue;
             }
             const Utf8Of* entry;
-            if (!IsLeadByte(c)) {
+            if (!lead_[c]) {
                 entry = &singles_[c - 0x80];
-            } else if (i + 1 < text.size()) {
-                entry = &doubles_[(c - 0x80) * 0x100 + static_cast<unsigned char>(text[++i])];
+            } else if (at + 1 != end) {
+                entry = &doubles_[(c - 0x80) * 0x100 + static_cast<unsigned char>(*++at)];
             } else {
                 entry = &kCutOff; // a lead byte that ends the text
             }
-            out.append(entry->bytes, entry->length);
+            std::memcpy(p, entry->bytes, 3);
+            p += entry->length;
         }
+        out.resize(static_cast<std::size_t>(p - out.data()));
     }
 
 private:
     static constexpr Utf8Of kCutOff{3, {'\xEF', '\xBF', '\xBD'}};
     std::array<Utf8Of, 0x80 * 0x100> doubles_{};
     std::array<Utf8Of, 0x80> singles_{};
+    std::array<bool, 0x100> lead_{}; // IsLeadByte of every byte
     bool ok_ = true;
 };
 
@@ -412,6 +424,23 @@ std::string FromCodePage(std::string_view bytes, int codePage) {
         return std::string(bytes);
     }
     return FromUtf8(converter->Run(bytes, "?", [](std::string_view) { return size_t{1}; }));
+}
+
+std::string LostCharacters(std::string_view utf8) {
+    if (IsAscii(utf8)) {
+        return std::string();
+    }
+    thread_local Converter fromUtf8("CP932", "UTF-8");
+    std::string lost;
+    fromUtf8.Run(ReplaceAliases(utf8), "", [&lost](std::string_view rest) {
+        const size_t n = Utf8SequenceLength(rest);
+        const std::string_view character = rest.substr(0, n);
+        if (lost.find(character) == std::string::npos) {
+            lost.append(character);
+        }
+        return n;
+    });
+    return lost;
 }
 
 std::string FromUtf8(std::string_view utf8) {

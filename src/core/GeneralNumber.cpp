@@ -375,4 +375,47 @@ std::size_t FormatGeneral(double value, char* out) {
     return sign + Layout(digits, WithoutTrailingZeros(digits, count), exponent, p);
 }
 
+std::size_t FormatWhole(std::int64_t value, char* out) {
+    if (value == 0) {
+        out[0] = '0';
+        return 1;
+    }
+    const std::size_t sign = value < 0 ? 1 : 0;
+    out[0] = '-';
+    const std::uint64_t magnitude =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    return sign + static_cast<std::size_t>(WholeDigits(magnitude, out + sign));
+}
+
+std::size_t FormatHundredths(std::int32_t value, char* out) {
+    // value / 100 has at most 10 significant digits and lies between 0.01
+    // and 2.2 x 10^7 in magnitude: fixed notation, and its decimal text is
+    // exactly the 15-digit rounding of the double nearest to it.
+    const std::uint32_t magnitude =
+        value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+    const std::uint32_t whole = magnitude / 100;
+    const std::uint32_t cents = magnitude % 100;
+    if (whole == 0 && cents == 0) {
+        out[0] = '0';
+        return 1;
+    }
+    char* p = out;
+    if (value < 0) {
+        *p++ = '-';
+    }
+    if (whole == 0) {
+        *p++ = '0';
+    } else {
+        p += WholeDigits(whole, p);
+    }
+    if (cents != 0) {
+        *p++ = '.';
+        *p++ = static_cast<char>('0' + cents / 10);
+        if (cents % 10 != 0) {
+            *p++ = static_cast<char>('0' + cents % 10);
+        }
+    }
+    return static_cast<std::size_t>(p - out);
+}
+
 } // namespace numtext

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace numtext {
 
@@ -17,5 +18,13 @@ constexpr std::size_t kGeneralBufferSize = 48;
 // not terminated; bytes after the text may be written too) and returns its
 // length.
 std::size_t FormatGeneral(double value, char* out);
+
+// The same text for a whole number (|value| < 10^15), straight from its
+// digits: FormatGeneral(value) without the double.
+std::size_t FormatWhole(std::int64_t value, char* out);
+
+// The same text for value / 100 (a number stored as whole hundredths):
+// FormatGeneral(value / 100.0), written from the digits of `value`.
+std::size_t FormatHundredths(std::int32_t value, char* out);
 
 } // namespace numtext

@@ -7,6 +7,7 @@
 #include "XbiffText.h"
 
 #include <algorithm>
+#include <new>
 
 namespace xbiff {
 namespace {
@@ -85,15 +86,20 @@ bool IsZeroPadding(Cursor rest) {
 } // namespace
 
 void ReadCharacters(Cursor& cursor, size_t count, bool wide, std::u16string& units) {
-    if (wide) {
-        cursor.Need(count * 2);
+    const std::string_view bytes = cursor.Bytes(wide ? count * 2 : count);
+    const size_t old = units.size();
+    units.resize(old + count);
+    char16_t* out = units.data() + old;
+    if (wide && std::endian::native == std::endian::little) {
+        std::memcpy(out, bytes.data(), count * 2);
+    } else if (wide) {
         for (size_t i = 0; i < count; ++i) {
-            units.push_back(static_cast<char16_t>(cursor.U16()));
+            out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                           static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
         }
     } else {
-        std::string_view bytes = cursor.Bytes(count);
-        for (char b : bytes) {
-            units.push_back(static_cast<char16_t>(static_cast<unsigned char>(b)));
+        for (size_t i = 0; i < count; ++i) {
+            out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]));
         }
     }
 }
@@ -352,6 +358,22 @@ void RecordLoop::ReportNumber(int row, int col, int attr, double value) {
     }
 }
 
+void RecordLoop::ReportRk(int row, int col, int attr, std::uint32_t rk) {
+    if ((rk & 0x02) == 0) {
+        ReportNumber(row, col, attr, TXBiff::NumFromRk(rk));
+        return;
+    }
+    if (WantsCells()) {
+        // A whole number or whole hundredths: the text of NumFromRk's value
+        // written from the integer itself.
+        const std::int32_t value = static_cast<std::int32_t>(rk) >> 2;
+        text_.resize(numtext::kGeneralBufferSize);
+        text_.resize((rk & 0x01) != 0 ? numtext::FormatHundredths(value, text_.data())
+                                      : numtext::FormatWhole(value, text_.data()));
+        Report(row, col, attr, text_);
+    }
+}
+
 void RecordLoop::SetProgress(int value) {
     owner_.progress_ = value;
     owner_.DoProgress(&owner_);
@@ -399,7 +421,7 @@ void RecordLoop::OnRk(Cursor& r) {
     const int row = r.U16();
     const int col = r.U16();
     const int attr = r.U16();
-    ReportNumber(row, col, attr, TXBiff::NumFromRk(r.U32()));
+    ReportRk(row, col, attr, r.U32());
 }
 
 void RecordLoop::OnMulRk(Cursor& r, size_t length) {
@@ -411,7 +433,7 @@ void RecordLoop::OnMulRk(Cursor& r, size_t length) {
     const size_t cells = (length - 6) / 6;
     for (size_t i = 0; i < cells; ++i) {
         const int attr = r.U16();
-        ReportNumber(row, firstCol + static_cast<int>(i), attr, TXBiff::NumFromRk(r.U32()));
+        ReportRk(row, firstCol + static_cast<int>(i), attr, r.U32());
     }
     r.U16(); // last column
 }
@@ -544,6 +566,21 @@ void RecordLoop::OnSst(std::string_view body) {
     // CONTINUE record appended to what is left (a string that goes on).
     if (body.size() > kMaxRecordData) {
         throw EXBiffError(Failure::UnknownFormat);
+    }
+    if (body.size() >= 8) {
+        // Room for the unique count of strings, as far as the rest of the
+        // stream is likely to hold them, and for their texts in the bytes of
+        // the rest of the stream: a hint, not a limit, which a damaged count
+        // cannot make fail.
+        Cursor counts(body, Failure::UnknownFormat);
+        counts.U32();
+        const std::uint64_t rest = size_ - Position();
+        try {
+            sharedStrings_.Reserve(
+                static_cast<size_t>(std::min<std::uint64_t>(counts.U32(), rest / 16)),
+                static_cast<size_t>(rest));
+        } catch (const std::bad_alloc&) {
+        }
     }
     ContinuedData& data = continued_;
     data.joined.assign(body);

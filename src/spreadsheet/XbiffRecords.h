@@ -152,6 +152,13 @@ public:
         AppendUtf16AsCp932(units, texts_);
         ends_.push_back(texts_.size());
     }
+    // Room for `strings` more texts of `bytes` in all, so that a large table
+    // is not copied as it grows (room that is never written takes no
+    // memory).
+    void Reserve(std::size_t strings, std::size_t bytes) {
+        ends_.reserve(ends_.size() + strings);
+        texts_.reserve(texts_.size() + bytes);
+    }
     std::size_t Size() const { return ends_.size(); }
     std::string_view operator[](std::size_t index) const {
         const std::size_t start = index == 0 ? 0 : ends_[index - 1];
@@ -202,6 +209,8 @@ private:
     bool WantsCells() const;
     void Report(int row, int col, int attr, const std::string& text);
     void ReportNumber(int row, int col, int attr, double value);
+    // The number of an RK value (TXBiff::NumFromRk).
+    void ReportRk(int row, int col, int attr, std::uint32_t rk);
     void SetProgress(int value);
 
     void OnBof(Cursor& r);

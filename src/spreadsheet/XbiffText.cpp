@@ -40,28 +40,32 @@ bool IsLowSurrogate(char16_t u) {
 // with exactly one CP932 character or "?".
 class BasicPlaneTable {
 public:
-    // False when the codec did not answer one to one (the caller then
-    // converts through it).
-    bool Append(const std::u16string& units, std::string& out) {
-        for (char16_t u : units) {
-            if (u < 0x80) {
-                out.push_back(static_cast<char>(u));
-                continue;
-            }
+    // Appends the codes of the characters [from, end) at `out` (two bytes
+    // of room each); returns the end of what was written, or null when a
+    // character is a surrogate or of a block the codec did not answer one
+    // to one.
+    char* Write(const char16_t* from, const char16_t* end, char* out) {
+        for (; from != end; ++from) {
+            const char16_t u = *from;
             if (!loaded_[u >> 8] && !Load(u >> 8)) {
-                return false;
+                return nullptr;
             }
+            // Both bytes written, the second kept only for a double-byte
+            // code: no branch on the kind of character.
             const std::uint16_t code = codes_[u];
-            if (code >= 0x100) {
-                out.push_back(static_cast<char>(code >> 8));
-            }
-            out.push_back(static_cast<char>(code & 0xFF));
+            const bool two = code >= 0x100;
+            out[0] = static_cast<char>(two ? code >> 8 : code);
+            out[1] = static_cast<char>(code & 0xFF);
+            out += two ? 2 : 1;
         }
-        return true;
+        return out;
     }
 
 private:
     bool Load(unsigned block) {
+        if (block >= 0xD8 && block <= 0xDF) {
+            return false; // surrogates: never in the table
+        }
         std::string utf8;
         for (unsigned c = block << 8; c < (block + 1) << 8; ++c) {
             AppendUtf8(utf8, c);
@@ -84,6 +88,11 @@ private:
         }
         if (at != cp932.size()) {
             return false;
+        }
+        if (block == 0) {
+            for (unsigned c = 0; c < 0x80; ++c) {
+                codes_[c] = static_cast<std::uint16_t>(c); // ASCII is itself
+            }
         }
         loaded_[block] = true;
         return true;
@@ -123,41 +132,37 @@ std::string CodecCp932(const std::u16string& units) {
     return cp932::FromUtf8(utf8);
 }
 
-bool HasSurrogates(const std::u16string& units) {
-    for (char16_t u : units) {
-        if (u >= 0xD800 && u <= 0xDFFF) {
-            return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 void AppendUtf16AsCp932(const std::u16string& units, std::string& out) {
-    bool ascii = true;
-    for (char16_t u : units) {
-        if (u >= 0x80) {
-            ascii = false;
-            break;
-        }
+    thread_local std::unique_ptr<BasicPlaneTable> table;
+    const std::size_t start = out.size();
+    const char16_t* from = units.data();
+    const char16_t* const end = from + units.size();
+    while (from != end && *from < 0x80) {
+        ++from; // an ASCII start is copied as it is
     }
-    if (ascii) {
+    if (from == end) {
         out.append(units.begin(), units.end());
         return;
     }
-    thread_local std::unique_ptr<BasicPlaneTable> table;
-    if (!HasSurrogates(units)) {
-        if (!table) {
-            table = std::make_unique<BasicPlaneTable>();
-        }
-        const std::size_t start = out.size();
-        if (table->Append(units, out)) {
-            return;
-        }
-        out.resize(start);
+    if (!table) {
+        table = std::make_unique<BasicPlaneTable>();
     }
-    out += CodecCp932(units);
+    // At most two bytes a character, written in place.
+    out.resize(start + 2 * units.size());
+    char* p = out.data() + start;
+    for (const char16_t* u = units.data(); u != from; ++u) {
+        *p++ = static_cast<char>(*u);
+    }
+    p = table->Write(from, end, p);
+    if (p == nullptr) {
+        // Surrogates, paired or not, or a block the table cannot hold.
+        out.resize(start);
+        out += CodecCp932(units);
+        return;
+    }
+    out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
 std::string Utf16ToCp932(const std::u16string& units) {

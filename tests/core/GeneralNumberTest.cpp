@@ -13,6 +13,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -188,4 +189,42 @@ TEST(GeneralNumber, MatchesPrintfOnSubnormalsPowersOfTenAndMidpoints) {
         check(std::nextafter(value, INFINITY));
     }
     EXPECT_GT(checked, 1000000);
+}
+
+// Whole numbers and whole hundredths written from their integers give the
+// text of their double: every 32-bit edge, the first and last values of
+// every digit count, and random values of both signs.
+TEST(GeneralNumber, WholeNumbersAndHundredthsMatchPrintf) {
+    const auto whole = [](std::int64_t value) {
+        char buffer[numtext::kGeneralBufferSize];
+        return std::string(buffer, numtext::FormatWhole(value, buffer));
+    };
+    const auto hundredths = [](std::int32_t value) {
+        char buffer[numtext::kGeneralBufferSize];
+        return std::string(buffer, numtext::FormatHundredths(value, buffer));
+    };
+    std::vector<std::int64_t> values = {0,   1,   -1,  5,          10,          99,
+                                        100, 101, 110, 2147483647, -2147483647, -2147483647 - 1};
+    for (std::int64_t power = 1; power <= 100000000000000; power *= 10) {
+        for (std::int64_t v : {power - 1, power, power + 1, 9 * power, power * 10 - 1}) {
+            values.push_back(v);
+            values.push_back(-v);
+        }
+    }
+    std::mt19937_64 random(100);
+    std::uniform_int_distribution<std::int64_t> any(-999999999999999, 999999999999999);
+    std::uniform_int_distribution<std::int32_t> any32(INT32_MIN, INT32_MAX);
+    std::uniform_int_distribution<std::int32_t> small(-100000, 100000);
+    for (int i = 0; i < 200000; ++i) {
+        values.push_back(any(random));
+        values.push_back(any32(random));
+        values.push_back(small(random));
+    }
+    for (std::int64_t v : values) {
+        ASSERT_EQ(whole(v), Reference(static_cast<double>(v))) << v;
+        if (v >= INT32_MIN && v <= INT32_MAX) {
+            const auto v32 = static_cast<std::int32_t>(v);
+            ASSERT_EQ(hundredths(v32), Reference(static_cast<double>(v32) / 100)) << v32;
+        }
+    }
 }

@@ -1,6 +1,7 @@
 // notorio-cli read-xls: one JSON object per event, UTF-8, escaped.
 #include "BiffBuilder.h"
 #include "Cp932.h"
+#include "JsonText.h"
 #include "ReadXlsJson.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -74,4 +78,51 @@ TEST(ReadXlsCommand, FailureGoesToStandardError) {
     const CliRun fixture = ReadXls(std::string(NOTORIO_TEST_DATA) + "/xls/make-fixtures.py");
     EXPECT_EQ(fixture.status, 1);
     EXPECT_EQ(fixture.err, "未知のフォーマット.\n");
+}
+
+// JSON string literals: every byte that needs escaping, at every position
+// of texts longer than the eight bytes examined at once, and random texts.
+TEST(ReadXlsCommand, JsonLiteralsEscapeEveryByteThatNeedsIt) {
+    const auto reference = [](const std::string& text) {
+        std::string out = "\"";
+        for (char ch : text) {
+            const unsigned char c = static_cast<unsigned char>(ch);
+            char escaped[8];
+            if (c == '"' || c == '\\') {
+                out += {'\\', ch};
+            } else if (c == '\n') {
+                out += "\\n";
+            } else if (c == '\r') {
+                out += "\\r";
+            } else if (c == '\t') {
+                out += "\\t";
+            } else if (c < 0x20) {
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                out += escaped;
+            } else {
+                out += ch;
+            }
+        }
+        return out + "\"";
+    };
+    std::vector<std::string> texts;
+    for (int c = 0; c < 0x100; ++c) {
+        for (size_t at = 0; at < 20; ++at) {
+            std::string text = "0123456789abcdefghij";
+            text[at] = static_cast<char>(c);
+            texts.push_back(text);
+        }
+    }
+    std::mt19937 random(8);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int i = 0; i < 5000; ++i) {
+        std::string text(static_cast<size_t>(byte(random) % 40), '\0');
+        for (char& c : text) {
+            c = static_cast<char>(i % 2 == 0 ? byte(random) : 0x20 + byte(random) % 0x60);
+        }
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        ASSERT_EQ(cli::JsonUtf8(text), reference(text)) << text;
+    }
 }

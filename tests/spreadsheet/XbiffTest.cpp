@@ -17,6 +17,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <random>
 #include <unistd.h>
 
 using biff::Bytes;
@@ -165,6 +166,35 @@ TEST(XBiff, NumberTextsMatchTheGeneralFormat) {
         EXPECT_EQ(r.cells[i].data, numtext::FloatToStr(values[i])) << values[i];
     }
     EXPECT_EQ(r.cells[1].data, "1E15");
+}
+
+// RK and MULRK cells read as the general format of NumFromRk's value, for
+// every kind of RK value (whole, hundredths, double, double / 100) with
+// random bits and at the ends of the 30-bit range.
+TEST(XBiff, RkTextsAreThoseOfTheirValue) {
+    std::vector<std::uint32_t> values;
+    for (std::uint32_t kind = 0; kind < 4; ++kind) {
+        for (std::uint32_t v : {0u, 1u, 0x1FFFFFFFu, 0x20000000u, 0x3FFFFFFFu, 5u, 10u, 100u, 101u,
+                                110u, 0x3FFFFF9Cu}) {
+            values.push_back(v << 2 | kind);
+        }
+    }
+    std::mt19937 random(0x27E);
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(random());
+    }
+    std::string records;
+    for (size_t i = 0; i < values.size(); i += 2) {
+        records += Rk(static_cast<int>(i), 0, 0, values[i]);
+        records += Record(
+            0x00BD, Bytes().u16(static_cast<unsigned>(i)).u16(1).u16(0).u32(values[i + 1]).u16(1));
+    }
+    const auto r = Load(Sheet(8, records));
+    ASSERT_EQ(r.cells.size(), values.size());
+    for (size_t i = 0; i < values.size(); ++i) {
+        ASSERT_EQ(r.cells[i].data, numtext::FloatToStr(TXBiff::NumFromRk(values[i])))
+            << std::hex << values[i];
+    }
 }
 
 TEST(XBiff, TextRecordsFollowTheLayoutOfTheirVersion) {
