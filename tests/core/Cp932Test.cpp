@@ -168,14 +168,15 @@ TEST(Cp932, TextsConvertToUtf8AsTheConverterConvertsThem) {
         }
         ASSERT_EQ(table(text), "kept " + cp932::ToUtf8ByConverter(text));
     }
+}
 
-    TEST(Cp932, LostCharactersAreThoseThatBecomeAQuestionMark) {
-        EXPECT_EQ(LostCharacters("plain ASCII ?"), "");
-        EXPECT_EQ(LostCharacters("山田商店 ～−‖"), "") << "JIS forms map to code points";
-        EXPECT_EQ(LostCharacters("𠮷野"), "𠮷");
-        EXPECT_EQ(LostCharacters("森鷗外"), "鷗");
-        EXPECT_EQ(LostCharacters("剝離と𠮷と剝"), "剝𠮷") << "each once, in order";
-        EXPECT_EQ(FromUtf8("森鷗外"), FromUtf8("森") + "?" + FromUtf8("外"));
-        EXPECT_EQ(LostCharacters(std::string("a\xE3\x81", 3)), "\xE3\x81")
-            << "a cut-off sequence is lost too";
-    }
+TEST(Cp932, LostCharactersAreThoseThatBecomeAQuestionMark) {
+    EXPECT_EQ(LostCharacters("plain ASCII ?"), "");
+    EXPECT_EQ(LostCharacters("山田商店 ～−‖"), "") << "JIS forms map to code points";
+    EXPECT_EQ(LostCharacters("𠮷野"), "𠮷");
+    EXPECT_EQ(LostCharacters("森鷗外"), "鷗");
+    EXPECT_EQ(LostCharacters("剝離と𠮷と剝"), "剝𠮷") << "each once, in order";
+    EXPECT_EQ(FromUtf8("森鷗外"), FromUtf8("森") + "?" + FromUtf8("外"));
+    EXPECT_EQ(LostCharacters(std::string("a\xE3\x81", 3)), "\xE3\x81")
+        << "a cut-off sequence is lost too";
+}
