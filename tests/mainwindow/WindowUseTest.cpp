@@ -233,6 +233,19 @@ TEST_F(WindowTest, CharactersTheFilesCannotKeepAreReportedAtTypingAndAtSaving) {
     EXPECT_TRUE(report.contains(Q("顧客名「𠮷」"))) << report.toStdString();
     EXPECT_TRUE(report.contains(Q("2行名称「剝」"))) << report.toStdString();
     EXPECT_FALSE(report.contains(Q("名前「"))) << report.toStdString();
+
+    // Cells pasted from the clipboard take the code page at once: the
+    // status line names what became "?".
+    ClickCell(f.StringGrid1, 1, 5);
+    QGuiApplication::clipboard()->setText(Q("森鷗外\tok\r\n剝離\r\n"));
+    f.GridPaste->trigger();
+    EXPECT_EQ(f.Cell(1, 5), S("森") + "?" + S("外"));
+    EXPECT_EQ(f.Cell(1, 6), "?" + S("離"));
+    EXPECT_TRUE(StatusLine(f).contains(Q("「鷗剝」"))) << StatusLine(f).toStdString();
+    QGuiApplication::clipboard()->setText("plain\tok");
+    f.GridPaste->trigger();
+    EXPECT_EQ(f.Cell(1, 5), "plain");
+    EXPECT_TRUE(StatusLine(f).contains(Q("「鷗剝」"))) << "a paste the files keep says nothing";
 }
 
 // With a dark theme the text on the program's own light colours stays black.
