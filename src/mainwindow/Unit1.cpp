@@ -505,8 +505,7 @@ void TForm1::ConnectCommands() {
 
     connect(StringGrid1, &TStringGrid::Click, this, &TForm1::StringGrid1Click);
     connect(StringGrid1, &TStringGrid::MouseDown, this, &TForm1::StringGrid1MouseDown);
-    connect(StringGrid1, &QTableWidget::currentCellChanged, this,
-            [this](int row, int column) { StringGrid1CurrentCellChanged(row, column); });
+    connect(StringGrid1, &TStringGrid::EditorMenu, this, &TForm1::StringGrid1EditorMenu);
     connect(StringGrid1, &TStringGrid::MouseMove, this, &TForm1::StringGrid1MouseMove);
     connect(StringGrid1, &TStringGrid::MouseUp, this, &TForm1::StringGrid1MouseUp);
     connect(StringGrid1, &TStringGrid::KeyUp, this, &TForm1::StringGrid1KeyUp);

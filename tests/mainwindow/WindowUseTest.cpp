@@ -207,6 +207,29 @@ TEST_F(WindowTest, TheCellEditorOffersTheColumnsMenuAndItsWords) {
     ASSERT_EQ(grid->CellEditor(), editor);
     CommitCell(editor);
     EXPECT_EQ(f.Cell(1, 2), word->data().toByteArray().toStdString());
+
+    // A unit cell reached by Tab offers the unit words while it is edited;
+    // outside the editor the menu stays the one of the column last clicked,
+    // whose words go into the cell last clicked.
+    QTest::keyClick(grid, Qt::Key_Tab);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    ASSERT_EQ(grid->Col(), 4);
+    QTest::keyClick(grid, Qt::Key_F2);
+    editor = grid->CellEditor();
+    ASSERT_NE(editor, nullptr);
+    QContextMenuEvent unitEvent(QContextMenuEvent::Mouse, QPoint(4, 4),
+                                editor->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(editor, &unitEvent);
+    EXPECT_TRUE(f.PopupMenu3->isVisible());
+    EXPECT_FALSE(f.PopupMenu1->isVisible());
+    f.PopupMenu3->hide();
+    QAction* unit = f.PopupMenu3->actions().value(5);
+    ASSERT_NE(unit, nullptr);
+    unit->trigger();
+    CommitCell(editor);
+    EXPECT_EQ(f.Cell(4, 2), unit->data().toByteArray().toStdString());
+    EXPECT_EQ(grid->PopupMenu, f.PopupMenu1);
 }
 
 TEST_F(WindowTest, CharactersTheFilesCannotKeepAreReportedAtTypingAndAtSaving) {
