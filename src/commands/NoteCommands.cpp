@@ -49,6 +49,10 @@ std::string OverwrittenStatus(const std::string& path) {
     return cp932::FromUtf8(path) + S("で上書き保存");
 }
 
+std::string ExportedStatus(const std::string& path) {
+    return cp932::FromUtf8(path) + S("で書きだし");
+}
+
 std::string OpeningStatus(const std::string& path) {
     return cp932::FromUtf8(path) + S("を開いてます");
 }

@@ -47,6 +47,7 @@ enum class WriteResult { Written, NotANoteName, Failed };
 std::string SavedStatus(const std::string& path);       // path + "で保存"
 std::string OverwrittenStatus(const std::string& path); // path + "で上書き保存"
 std::string OpeningStatus(const std::string& path);     // path + "を開いてます"
+std::string ExportedStatus(const std::string& path);    // path + "で書きだし"
 std::string InvalidNameStatus();                        // "ファイル名が不正です"
 std::string NewNoteStatus();                            // "表は新規です"
 std::string NoFileStatus();                             // "Nofile"

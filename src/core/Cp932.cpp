@@ -162,6 +162,23 @@ std::string FromCodePage(std::string_view bytes, int codePage) {
     return FromUtf8(converter->Run(bytes, "?", [](std::string_view) { return size_t{1}; }));
 }
 
+std::string LostCharacters(std::string_view utf8) {
+    if (IsAscii(utf8)) {
+        return std::string();
+    }
+    thread_local Converter fromUtf8("CP932", "UTF-8");
+    std::string lost;
+    fromUtf8.Run(ReplaceAliases(utf8), "", [&lost](std::string_view rest) {
+        const size_t n = Utf8SequenceLength(rest);
+        const std::string_view character = rest.substr(0, n);
+        if (lost.find(character) == std::string::npos) {
+            lost.append(character);
+        }
+        return n;
+    });
+    return lost;
+}
+
 std::string FromUtf8(std::string_view utf8) {
     if (IsAscii(utf8)) {
         return std::string(utf8);

@@ -17,6 +17,11 @@ std::string ToUtf8(std::string_view cp932);
 // cannot hold becomes "?".
 std::string FromUtf8(std::string_view utf8);
 
+// The characters of a UTF-8 text that CP932 cannot hold (those FromUtf8
+// turns into "?"), each once, in the order they first occur; empty when the
+// whole text survives. A sequence that is not UTF-8 counts as lost too.
+std::string LostCharacters(std::string_view utf8);
+
 // Bytes of a Windows code page (1252, 1251, ...; 367 ASCII, 10000 and 32768
 // Macintosh) to CP932: characters CP932 holds become those, others "?".
 // Texts already in CP932 (code page 932), of a code page the system cannot

@@ -14,6 +14,7 @@
 
 const QColor TStringGrid::FixedColor(0xA6, 0xCA, 0xF0);
 const QColor TStringGrid::SelectedColor(0xC0, 0xDC, 0xC0);
+const QColor TStringGrid::TextOnOwnColors(Qt::black);
 
 namespace {
 
@@ -74,16 +75,14 @@ void TGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     const QPalette& palette = option.palette;
     const bool selected = option.state & QStyle::State_Selected;
     const bool focused = index == grid_->currentIndex() && grid_->hasFocus();
-    QColor background = palette.color(QPalette::Base);
-    if (selected && !focused) {
-        background = TStringGrid::SelectedColor;
-    }
+    // A selected cell has the program's own light colour; its text is then
+    // black whatever the theme, elsewhere the theme's text colour.
+    const bool ownColour = selected && !focused;
     painter->save();
-    painter->fillRect(option.rect, background);
-    QColor textColor = palette.color(QPalette::Text);
-    if (selected && !focused) {
-        textColor = palette.color(QPalette::HighlightedText);
-    }
+    painter->fillRect(option.rect,
+                      ownColour ? TStringGrid::SelectedColor : palette.color(QPalette::Base));
+    const QColor textColor =
+        ownColour ? TStringGrid::TextOnOwnColors : palette.color(QPalette::Text);
     PaintCellText(painter, option.rect, index.data(Qt::DisplayRole).toString(), col, textColor);
     if (focused) {
         QPen pen(palette.color(QPalette::Text));
@@ -114,7 +113,7 @@ void TFixedHeader::paintSection(QPainter* painter, const QRect& rect, int logica
     const int col = orientation() == Qt::Horizontal ? logicalIndex + 1 : 0;
     const int row = orientation() == Qt::Horizontal ? 0 : logicalIndex + 1;
     painter->setFont(grid_->font());
-    PaintCellText(painter, rect, grid_->Cells(col, row), col, palette().color(QPalette::Text));
+    PaintCellText(painter, rect, grid_->Cells(col, row), col, TStringGrid::TextOnOwnColors);
     painter->restore();
 }
 
@@ -135,15 +134,17 @@ TStringGrid::TStringGrid(QWidget* parent) : QTableWidget(parent) {
     verticalHeader()->viewport()->installEventFilter(this);
     setCornerButtonEnabled(false);
     // The corner is the fixed cell (0, 0).
-    setStyleSheet("QTableCornerButton::section { background: #A6CAF0;"
+    setStyleSheet("QTableCornerButton::section { background: #A6CAF0; color: black;"
                   " border: 1px outset #A6CAF0; }");
     setItemDelegate(new TGridCellDelegate(this));
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                    QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    // No editor from a click on the selected cell: its delayed opening would
+    // swallow the keys typed meanwhile. A click selects, typing replaces.
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
     setTabKeyNavigation(true);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         if (now == this && old != this) {
@@ -356,7 +357,11 @@ Qt::Alignment TStringGrid::ColumnAlignment(int col) {
 
 void TStringGrid::AdoptEditor(QLineEdit* editor) const {
     editor_ = editor;
+    // Not the line edit's own menu (nor the application's paste version of
+    // it): the grid's filter shows the column's menu for the cell.
+    editor->setContextMenuPolicy(Qt::CustomContextMenu);
     editor->installEventFilter(const_cast<TStringGrid*>(this));
+    emit const_cast<TStringGrid*>(this)->EditorOpened(editor);
 }
 
 QPoint TStringGrid::ToGrid(QWidget* from, const QPoint& pos) const {
@@ -369,9 +374,14 @@ QPoint TStringGrid::LastMousePos() const {
 
 void TStringGrid::mousePressEvent(QMouseEvent* event) {
     lastMousePos_ = ToGrid(viewport(), event->position().toPoint());
+    pressedCell_ = MouseCoord(lastMousePos_);
     // A right click opens the context menu without moving the selection.
     if (event->button() == Qt::LeftButton) {
+        // The clicked cell is where the mouse is: the view does not move
+        // under a press (the release must find the same cell).
+        pressing_ = true;
         QTableWidget::mousePressEvent(event);
+        pressing_ = false;
     } else {
         event->accept();
     }
@@ -390,11 +400,50 @@ void TStringGrid::mouseReleaseEvent(QMouseEvent* event) {
     lastMousePos_ = ToGrid(viewport(), event->position().toPoint());
     if (event->button() == Qt::LeftButton) {
         QTableWidget::mouseReleaseEvent(event);
+        CollapseOnClick(MouseCoord(lastMousePos_), event->modifiers());
     }
     emit MouseUp(event->button());
     if (event->button() == Qt::LeftButton) {
         emit Click();
     }
+}
+
+// A plain click (pressed and released on one data cell, no Shift or Ctrl)
+// selects that cell alone, also inside a selected range.
+void TStringGrid::CollapseOnClick(const QPoint& releasedCell, Qt::KeyboardModifiers modifiers) {
+    if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier)) {
+        return;
+    }
+    if (releasedCell != pressedCell_ || releasedCell.x() <= 0 || releasedCell.y() <= 0) {
+        return;
+    }
+    if (Selection() !=
+        TGridRect{releasedCell.x(), releasedCell.y(), releasedCell.x(), releasedCell.y()}) {
+        SetSelection(
+            TGridRect{releasedCell.x(), releasedCell.y(), releasedCell.x(), releasedCell.y()});
+    }
+}
+
+// The current cell is always in view, however it moved (keys, Tab wrapping
+// round, the program), except under the mouse that chose it.
+void TStringGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableWidget::currentChanged(current, previous);
+    if (current.isValid() && !pressing_) {
+        scrollTo(current);
+    }
+}
+
+// Opened by double-click or F2 the editor keeps the text with the cursor at
+// its end; opened by typing, the typed key replaces the text.
+bool TStringGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    const bool opened = QTableWidget::edit(index, trigger, event);
+    if (opened && trigger != AnyKeyPressed) {
+        if (QLineEdit* editor = CellEditor()) {
+            editor->deselect();
+            editor->end(false);
+        }
+    }
+    return opened;
 }
 
 void TStringGrid::keyReleaseEvent(QKeyEvent* event) {
@@ -439,6 +488,11 @@ bool TStringGrid::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyRelease && watched == editor_.data()) {
         emit KeyUp(static_cast<QKeyEvent*>(event));
         return false;
+    }
+    // The cell being edited offers the column's menu, not the line edit's.
+    if (event->type() == QEvent::ContextMenu && watched == editor_.data() && PopupMenu) {
+        PopupMenu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
     }
     QWidget* header = nullptr;
     if (watched == horizontalHeader()->viewport()) {

@@ -59,6 +59,8 @@ public:
     // The program's two own colours: fixed cells and selected cells.
     static const QColor FixedColor;    // RGB A6 CA F0
     static const QColor SelectedColor; // RGB C0 DC C0
+    // Text drawn on those two colours, whatever the theme: black.
+    static const QColor TextOnOwnColors;
 
     explicit TStringGrid(QWidget* parent = nullptr);
 
@@ -124,6 +126,8 @@ signals:
     void KeyUp(QKeyEvent* event);
     // Mouse wheel turned: positive delta up, negative down.
     void Wheel(int delta);
+    // A cell editor was created for a cell.
+    void EditorOpened(QLineEdit* editor);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -134,6 +138,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    using QTableWidget::edit;
 
 public:
     // When true, a move with a button held is handled by the owner (drag
@@ -148,4 +155,8 @@ private:
     bool focusByMouse_ = false;
     mutable QPointer<QLineEdit> editor_;
     QPoint ToGrid(QWidget* from, const QPoint& pos) const;
+    void CollapseOnClick(const QPoint& releasedCell, Qt::KeyboardModifiers modifiers);
+    // The cell under the last left press in the cells' area.
+    QPoint pressedCell_{-1, -1};
+    bool pressing_ = false;
 };

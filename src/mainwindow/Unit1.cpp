@@ -16,6 +16,7 @@
 #include "QtText.h"
 #include "RegisterSelection.h"
 #include "ToolIcons.h"
+#include "WindowPlacement.h"
 #include "WindowTexts.h"
 #include "Xbiff_custom.h"
 
@@ -38,6 +39,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QUrl>
@@ -51,6 +53,9 @@ namespace {
 constexpr int kClientWidth = 792;
 constexpr int kClientHeight = 560;
 constexpr int kFieldHeight = 20;
+// TEL and the two bank lines stand 16 pixels apart: they are that high, so
+// that none covers the next.
+constexpr int kCloseFieldHeight = 16;
 
 QString& SettingsPathOverride() {
     static QString path;
@@ -165,9 +170,9 @@ void TForm1::CreateControls() {
     Client = new QWidget(holder);
     Client->setGeometry(0, 0, kClientWidth, kClientHeight);
 
-    auto edit = [this](int left, int top, int width) {
+    auto edit = [this](int left, int top, int width, int height = kFieldHeight) {
         auto* e = new QLineEdit(Client);
-        e->setGeometry(left, top, width, kFieldHeight);
+        e->setGeometry(left, top, width, height);
         return e;
     };
     auto label = [this](const char* text, int left, int top) {
@@ -180,7 +185,7 @@ void TForm1::CreateControls() {
     auto labelLeftOf = [this](const char* text, QLineEdit* field) {
         auto* l = new QLabel(Q(text), Client);
         l->adjustSize();
-        l->move(field->x() - l->width() - 6, field->y() + (kFieldHeight - l->height()) / 2);
+        l->move(field->x() - l->width() - 6, field->y() + (field->height() - l->height()) / 2);
         return l;
     };
 
@@ -216,9 +221,9 @@ void TForm1::CreateControls() {
     Edit4 = edit(592, 72, 193);
     Edit5 = edit(592, 96, 193);
     Edit6 = edit(592, 120, 121);
-    Edit7 = edit(592, 152, 121);
-    Edit8 = edit(592, 168, 121);
-    Edit9 = edit(592, 184, 121);
+    Edit7 = edit(592, 152, 121, kCloseFieldHeight);
+    Edit8 = edit(592, 168, 121, kCloseFieldHeight);
+    Edit9 = edit(592, 184, 121, kCloseFieldHeight);
     Label16 = labelLeftOf("No", Edit16);
     Label6 = labelLeftOf("〒", Edit3);
     Label7 = labelLeftOf("住所番地", Edit4);
@@ -495,11 +500,19 @@ void TForm1::ConnectCommands() {
 
     connect(StringGrid1, &TStringGrid::Click, this, &TForm1::StringGrid1Click);
     connect(StringGrid1, &TStringGrid::MouseDown, this, &TForm1::StringGrid1MouseDown);
+    connect(StringGrid1, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column) { StringGrid1CurrentCellChanged(row, column); });
     connect(StringGrid1, &TStringGrid::MouseMove, this, &TForm1::StringGrid1MouseMove);
     connect(StringGrid1, &TStringGrid::MouseUp, this, &TForm1::StringGrid1MouseUp);
     connect(StringGrid1, &TStringGrid::KeyUp, this, &TForm1::StringGrid1KeyUp);
     connect(StringGrid1, &TStringGrid::Wheel, this, &TForm1::StringGrid1MouseWheel);
     connect(Edit17, &QLineEdit::textEdited, this, &TForm1::Edit17Change);
+    for (int number = 1; number <= field::Last; ++number) {
+        if (QLineEdit* edit = EditField(number); edit && !edit->isReadOnly()) {
+            WatchLostCharacters(edit);
+        }
+    }
+    connect(StringGrid1, &TStringGrid::EditorOpened, this, &TForm1::WatchLostCharacters);
 
     Edit18->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Edit18, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -545,10 +558,43 @@ void TForm1::FormCreate(const std::vector<std::string>& arguments) {
 void TForm1::ReadSettings() {
     const appsettings::WindowSettings settings = appsettings::Read(SettingsPath(), ExecutableDir());
     KeptRates_ = {settings.rate, settings.reducedRate};
-    move(settings.left, settings.top);
+    PlaceFrameAt(QPoint(settings.left, settings.top));
     InitialOpenFolder_ = settings.folder.isEmpty() ? QDir::currentPath() : settings.folder;
     if (QFileDialog* dialog = OpenDialog1.IfCreated()) {
         dialog->setDirectory(InitialOpenFolder_);
+    }
+}
+
+// The settings keep the frame's top-left corner: the window comes back
+// where it was closed, or onto the primary screen when its title bar would
+// be on none.
+void TForm1::PlaceFrameAt(const QPoint& wanted) {
+    QList<QRect> screens;
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        screens << primary->availableGeometry();
+    }
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen != QGuiApplication::primaryScreen()) {
+            screens << screen->availableGeometry();
+        }
+    }
+    frameCorner_ = placement::KeepTitleBarOnScreen(wanted, frameGeometry().size(), screens);
+    move(*frameCorner_);
+}
+
+// Until the window manager has framed the shown window its frame is not
+// known, and the window comes up with its client area at the point. Once
+// the frame is known (by the time the window is first activated), the
+// frame's corner goes to the point, once.
+void TForm1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !frameCorner_ || !isActiveWindow()) {
+        return;
+    }
+    const QPoint corner = *frameCorner_;
+    frameCorner_.reset();
+    if (frameGeometry().topLeft() != corner) {
+        move(corner);
     }
 }
 
@@ -625,8 +671,9 @@ void TForm1::FormClose() {
 bool TForm1::WriteSettings() {
     appsettings::WindowSettings settings;
     settings.folder = appsettings::FolderToRemember(CurrentFile, QDir::currentPath());
-    settings.top = y();
-    settings.left = x();
+    // The frame's corner, the point start-up places the frame at.
+    settings.top = frameGeometry().top();
+    settings.left = frameGeometry().left();
     const calc::LineRates rates = calc::RatesFromWindow(*this);
     settings.rate = rates.standard;
     settings.reducedRate = rates.reduced;
@@ -651,7 +698,7 @@ void TForm1::LayoutForWidth(int clientWidth, int clientHeight) {
     Edit4->resize(193 + dw, kFieldHeight);
     Edit5->resize(193 + dw, kFieldHeight);
     for (QLineEdit* e : {Edit6, Edit7, Edit8, Edit9, Edit19}) {
-        e->resize(121 + dw, kFieldHeight);
+        e->resize(121 + dw, e->height());
     }
     StringGrid1->resize(535, 321 + dh);
     Edit13->move(208, 512 + dh);

@@ -12,7 +12,9 @@
 #include "StringGrid.h"
 
 #include <QMainWindow>
+#include <QStringList>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -238,6 +240,7 @@ public slots:
 
     // Line grid (Unit1Grid.cpp).
     void StringGrid1Click();
+    void StringGrid1CurrentCellChanged(int row, int column);
     void StringGrid1MouseDown(Qt::MouseButton button);
     void StringGrid1MouseMove(QPoint gridPos);
     void StringGrid1MouseUp(Qt::MouseButton button);
@@ -251,6 +254,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void FormCreate(const std::vector<std::string>& arguments);
@@ -264,6 +268,21 @@ private:
     void SetupGrid();
     void ReadSettings();
     QString InitialOpenFolder_; // the open dialog's folder until it is made
+    void PlaceFrameAt(const QPoint& wanted);
+    // Where the frame's corner goes once the frame is known (PlaceFrameAt).
+    std::optional<QPoint> frameCorner_;
+
+    // Characters code page 932 cannot hold (Unit1Characters.cpp): reported
+    // as they are typed into `field`, and after a save for every field and
+    // cell that holds one ("name「characters」" each).
+    void WatchLostCharacters(QLineEdit* field);
+    // The status line names `lost`, characters just typed or pasted that
+    // the files cannot keep; nothing when it is empty.
+    void WarnLostCharacters(const QString& lost);
+    QStringList FieldsWithLostCharacters() const;
+    void ReportLostCharacters();
+    // The status line with a text that may hold any character.
+    void ShowStatusText(const QString& text);
     bool WriteSettings();
     void LoadMaster();
     void OpenCommandLineNote(const std::vector<std::string>& arguments);

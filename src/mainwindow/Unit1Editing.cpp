@@ -3,6 +3,7 @@
 #include "Unit1.h"
 
 #include "CellClipboard.h"
+#include "Cp932.h"
 #include "LinePaste.h"
 #include "QtText.h"
 
@@ -25,12 +26,9 @@ namespace {
 class PlatformClipboard : public editing::ClipboardPort {
 public:
     bool HasText() const override { return ClipboardHasText(); }
-    std::string Text() const override {
-        return qttext::ToCp932(QGuiApplication::clipboard()->text());
-    }
+    std::string Text() const override { return Read(QGuiApplication::clipboard()->text()); }
     std::string LeadingLines(std::size_t count) const override {
-        return qttext::ToCp932(
-            linepaste::LeadingLines(QGuiApplication::clipboard()->text(), count));
+        return Read(linepaste::LeadingLines(QGuiApplication::clipboard()->text(), count));
     }
     void Clear() override { QGuiApplication::clipboard()->clear(); }
     void SetText(const std::string& cp932) override {
@@ -41,6 +39,17 @@ public:
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         return data != nullptr && data->hasText();
     }
+
+    // The characters of the text last read that code page 932 cannot hold.
+    QString Lost() const { return lost_; }
+
+private:
+    std::string Read(const QString& text) const {
+        lost_ = QString::fromStdString(cp932::LostCharacters(text.toStdString()));
+        return qttext::ToCp932(text);
+    }
+
+    mutable QString lost_;
 };
 
 editing::CellRect GridSelection(const TStringGrid* grid) {
@@ -136,6 +145,7 @@ void TForm1::GridPasteClick() {
     if (editing::IsDataCell(*this, EditCol, EditRow)) {
         PlatformClipboard clipboard;
         editing::PasteCells(*this, GridSelection(StringGrid1), clipboard);
+        WarnLostCharacters(clipboard.Lost());
     }
 }
 
@@ -215,6 +225,7 @@ void TForm1::GridKeyRelease(QKeyEvent* event) {
         break;
     case Qt::Key_V:
         editing::PasteCells(*this, GridSelection(StringGrid1), clipboard);
+        WarnLostCharacters(clipboard.Lost());
         break;
     default:
         return;

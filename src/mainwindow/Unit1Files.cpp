@@ -6,6 +6,7 @@
 #include "FileKinds.h"
 #include "NoteCommands.h"
 #include "QtText.h"
+#include "QuestionBox.h"
 #include "WindowRules.h"
 
 #include <QAction>
@@ -30,19 +31,12 @@ QString FolderOf(const std::string& path) {
     return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).absolutePath();
 }
 
-// A question box with はい, いいえ and キャンセル; closing the box counts as
-// キャンセル.
+// The note commands' questions in the program's question box.
 commands::Answer AskYesNoCancel(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Question, Q("確認"), text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
-    box.button(QMessageBox::Yes)->setText(Q("はい"));
-    box.button(QMessageBox::No)->setText(Q("いいえ"));
-    box.button(QMessageBox::Cancel)->setText(Q("キャンセル"));
-    box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
-    case QMessageBox::Yes:
+    switch (qttext::AskQuestion(parent, Q("確認"), text)) {
+    case qttext::Answer::Yes:
         return commands::Answer::Yes;
-    case QMessageBox::No:
+    case qttext::Answer::No:
         return commands::Answer::No;
     default:
         return commands::Answer::Cancel;
@@ -127,7 +121,9 @@ void TForm1::SpeedButton1Click() {
 
 // 上書き保存.
 void TForm1::N11Click() {
-    Notes.Save();
+    if (Notes.Save() == commands::WriteResult::Written) {
+        ReportLostCharacters();
+    }
 }
 void TForm1::SpeedButton2Click() {
     N11Click();
@@ -135,7 +131,9 @@ void TForm1::SpeedButton2Click() {
 
 // 保存 (save as).
 void TForm1::Button1Click() {
-    Notes.SaveAs();
+    if (Notes.SaveAs()) {
+        ReportLostCharacters();
+    }
 }
 void TForm1::SpeedButton5Click() {
     Button1Click();

@@ -34,7 +34,10 @@ void TForm1::StringGrid1Click() {
     if (!commands::ClickGridCell(*this, EditCol, EditRow)) {
         return;
     }
-    StringGrid1->setFocus();
+    // A cell editor just opened by a double-click keeps the focus.
+    if (!StringGrid1->CellEditor()) {
+        StringGrid1->setFocus();
+    }
     StringGrid1->PopupMenu = MenuForColumn(*this, EditCol);
 }
 
@@ -52,6 +55,14 @@ void TForm1::StringGrid1KeyUp(QKeyEvent* event) {
     }
     if (!(modifiers & (Qt::AltModifier | Qt::ShiftModifier)) && StringGrid1->EditorModified()) {
         Edited = 1;
+    }
+}
+
+// The menu follows the current cell, so that a cell reached by the keys and
+// edited there offers its column's words.
+void TForm1::StringGrid1CurrentCellChanged(int row, int column) {
+    if (row >= 0 && column >= 0) {
+        StringGrid1->PopupMenu = MenuForColumn(*this, column + 1);
     }
 }
 

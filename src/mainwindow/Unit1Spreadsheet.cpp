@@ -4,32 +4,27 @@
 #include "DialogFilters.h"
 #include "FileKinds.h"
 #include "GridExport.h"
+#include "NoteCommands.h"
 #include "QtText.h"
+#include "QuestionBox.h"
 
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPushButton>
 
 using qttext::FromCp932;
 using qttext::Q;
 
 namespace {
 
-// The export question in a box with the question icon and the buttons
-// はい, いいえ and キャンセル.
+// The export question in the program's question box.
 spreadsheet::Answer AskExportQuestion(QWidget* parent, const std::string& message) {
-    QMessageBox box(QMessageBox::Question, Q("確認"), FromCp932(message),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
-    box.button(QMessageBox::Yes)->setText(Q("はい"));
-    box.button(QMessageBox::No)->setText(Q("いいえ"));
-    box.button(QMessageBox::Cancel)->setText(Q("キャンセル"));
-    switch (box.exec()) {
-    case QMessageBox::Yes:
+    switch (qttext::AskQuestion(parent, Q("確認"), FromCp932(message))) {
+    case qttext::Answer::Yes:
         return spreadsheet::Answer::Yes;
-    case QMessageBox::No:
+    case qttext::Answer::No:
         return spreadsheet::Answer::No;
     default:
         return spreadsheet::Answer::Cancel;
@@ -67,9 +62,11 @@ void ExportCommand(TForm1& form, int filterIndex) {
         form.SaveTarget = path;
     }
     try {
-        spreadsheet::ExportGridToXls(path, form, [&form](const std::string& message) {
-            return AskExportQuestion(&form, message);
-        });
+        if (spreadsheet::ExportGridToXls(path, form, [&form](const std::string& message) {
+                return AskExportQuestion(&form, message);
+            })) {
+            form.SetStatus(commands::ExportedStatus(path));
+        }
     } catch (const std::exception& e) {
         QMessageBox::critical(&form, Q("ノートリオ"), FromCp932(e.what()));
     }

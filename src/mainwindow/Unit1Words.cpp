@@ -60,8 +60,15 @@ void TForm1::AppendWordItems(QMenu* menu, WordKind kind, const wordlist& words) 
 }
 
 // The word replaces the text of the grid cell last clicked, if that is a
-// data cell.
+// data cell; while a cell is being edited it replaces the editor's text,
+// which the cell then keeps.
 void TForm1::WordItemClick(QAction* item) {
+    if (QLineEdit* editor = StringGrid1->CellEditor()) {
+        editor->setText(qttext::FromCp932(WordOf(item)));
+        editor->setModified(true);
+        Edited = 1;
+        return;
+    }
     if (EditCol >= 1 && EditCol < ColCount() && EditRow >= 1 && EditRow < RowCount()) {
         SetCell(EditCol, EditRow, WordOf(item));
     }

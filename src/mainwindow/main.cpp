@@ -5,6 +5,7 @@
 #include "InstallPaths.h"
 #include "JapaneseFont.h"
 #include "QtText.h"
+#include "QuestionBox.h"
 #include "Unit1.h"
 
 #include <QApplication>
@@ -72,6 +73,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(qttext::Q("ノートリオ"));
     // The window class the desktop's task bar matches with notorio.desktop.
     QGuiApplication::setDesktopFileName("notorio");
+    // The file, print and message dialogs speak Japanese, as the program does.
+    qttext::InstallJapaneseTranslation(app);
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) {
         arguments.emplace_back(argv[i]);

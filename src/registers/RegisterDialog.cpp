@@ -2,6 +2,7 @@
 
 #include "DialogLook.h"
 #include "QtText.h"
+#include "QuestionBox.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -9,12 +10,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
@@ -24,10 +25,13 @@ namespace registers {
 namespace {
 
 constexpr int RowHeight = 24;
+// Where a cell's text starts, and the room kept at its right for the grid
+// line.
+constexpr int CellTextLeft = 2;
+constexpr int CellTextRight = 3;
 
 // Cell texts start 2 pixels from the left edge and are clipped at the right
-// one, without an ellipsis, so the column widths computed from byte lengths
-// show the whole text.
+// one, without an ellipsis; the column widths make room for the whole text.
 class CellTextDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -43,7 +47,7 @@ public:
         style->drawControl(QStyle::CE_ItemViewItem, &frame, painter, widget);
 
         painter->save();
-        const QRect area = option.rect.adjusted(2, 0, 0, 0);
+        const QRect area = option.rect.adjusted(CellTextLeft, 0, 0, 0);
         painter->setClipRect(area);
         painter->setFont(option.font);
         const bool selected = option.state & QStyle::State_Selected;
@@ -53,6 +57,23 @@ public:
         painter->restore();
     }
 };
+
+// The width a header section needs for `text`, as the header itself sizes
+// a section: the style's margins, and a bold face (the header of a selected
+// line is drawn bold).
+int HeaderTextWidth(const QHeaderView* header, const QString& text) {
+    QStyleOptionHeader option;
+    option.initFrom(header);
+    option.text = text;
+    option.orientation = header->orientation();
+    QFont bold = header->font();
+    bold.setBold(true);
+    option.fontMetrics = QFontMetrics(bold);
+    return header->style()
+               ->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header)
+               .width() +
+           CellTextRight;
+}
 
 QTableWidget* MakeGrid(QWidget* parent) {
     auto* grid = new QTableWidget(parent);
@@ -228,13 +249,22 @@ void RegisterDialog::SetStatus(const std::string& text) {
 
 void RegisterDialog::FitColumnWidths() {
     registers::FitColumnWidths(grid_, PointSizeOf(StringGrid1->font()), widthPercent_);
+    const QFontMetrics cells(StringGrid1->font());
+    WidenToTexts(grid_, [this, &cells](int col, int row) {
+        const QString text = qttext::FromCp932(grid_.Cell(col, row));
+        if (row == 0) {
+            return HeaderTextWidth(StringGrid1->horizontalHeader(), text);
+        }
+        if (col == 0) {
+            return HeaderTextWidth(StringGrid1->verticalHeader(), text);
+        }
+        return CellTextLeft + cells.horizontalAdvance(text) + CellTextRight;
+    });
 }
 
 bool RegisterDialog::AskAddition() {
-    const auto answer = QMessageBox::question(
-        this, qttext::Q("確認"), qttext::FromCp932(AdditionQuestion()),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-    return answer == QMessageBox::Yes;
+    return qttext::AskQuestion(this, qttext::Q("確認"), qttext::FromCp932(AdditionQuestion())) ==
+           qttext::Answer::Yes;
 }
 
 } // namespace registers

@@ -26,6 +26,20 @@ void FitColumnWidths(TextGrid& grid, int pointSize, int percent) {
     }
 }
 
+void WidenToTexts(TextGrid& grid, const TextWidth& needed) {
+    for (int col = 0; col < grid.ColCount(); ++col) {
+        int width = grid.ColWidth(col);
+        for (int row = 0; row < grid.RowCount(); ++row) {
+            if (!grid.Cell(col, row).empty()) {
+                width = std::max(width, needed(col, row));
+            }
+        }
+        if (width != grid.ColWidth(col)) {
+            grid.SetColWidth(col, width);
+        }
+    }
+}
+
 wordlist EntryNames(const TextGrid& grid, EntryAxis axis) {
     wordlist names;
     if (axis == EntryAxis::Columns) {

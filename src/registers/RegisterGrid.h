@@ -31,6 +31,14 @@ int FittedWidth(int pointSize, int bytes, int percent);
 // keeps its width.
 void FitColumnWidths(TextGrid& grid, int pointSize, int percent);
 
+// The pixels the text of cell (col, row) needs to be seen whole.
+using TextWidth = std::function<int(int col, int row)>;
+
+// Widens every column, column 0 too, to what its widest text needs, the
+// title row and title column included. No column becomes narrower: the
+// widths from byte lengths are the floor.
+void WidenToTexts(TextGrid& grid, const TextWidth& needed);
+
 // The name of every entry line in grid order, empty names included: row 1
 // of each data column, or column 1 of each data row.
 wordlist EntryNames(const TextGrid& grid, EntryAxis axis);

@@ -62,7 +62,9 @@ void TForm2::FormActivate() {
                            [this] { return AskAddition(); })) {
         // The issuer typed into the main window brings its number along.
         numbers.push_back(window_.Field(field::Registration));
+        // The entry the user has just agreed to add is the one meant.
         shown = static_cast<std::int32_t>(entries.size()) - 1;
+        SelectedIndex = shown;
         grid_.SetColCount(static_cast<int>(entries.size()) + 1);
         FillIssuerGrid(grid_, entries, numbers);
         FitColumnWidths();

@@ -58,7 +58,9 @@ void TForm3::FormActivate() {
     }
     if (OfferCurrentCustomer(entries, CurrentCustomerName(window_),
                              [this] { return AskAddition(); })) {
+        // The entry the user has just agreed to add is the one meant.
         shown = static_cast<std::int32_t>(entries.size()) - 1;
+        SelectedIndex = shown;
         grid_.SetRowCount(static_cast<int>(entries.size()) + 1);
         FillCustomerGrid(grid_, entries);
         FitColumnWidths();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 using cp932::FromUtf8;
+using cp932::LostCharacters;
 using cp932::ToUtf8;
 
 TEST(Cp932, RoundTripsWhatOfficesType) {
@@ -77,4 +78,15 @@ TEST(Cp932, EveryJisFormTakesItsCodePoint) {
               "\x81\x91\x81\x92\x81\xca\x81\x5c\x81\x61\x81\x60\x81\x7c");
     EXPECT_EQ(FromUtf8("a\u00A2b\u2212\u00E9"), "a\x81\x91"
                                                 "b\x81\x7c?");
+}
+
+TEST(Cp932, LostCharactersAreThoseThatBecomeAQuestionMark) {
+    EXPECT_EQ(LostCharacters("plain ASCII ?"), "");
+    EXPECT_EQ(LostCharacters("山田商店 ～−‖"), "") << "JIS forms map to code points";
+    EXPECT_EQ(LostCharacters("𠮷野"), "𠮷");
+    EXPECT_EQ(LostCharacters("森鷗外"), "鷗");
+    EXPECT_EQ(LostCharacters("剝離と𠮷と剝"), "剝𠮷") << "each once, in order";
+    EXPECT_EQ(FromUtf8("森鷗外"), FromUtf8("森") + "?" + FromUtf8("外"));
+    EXPECT_EQ(LostCharacters(std::string("a\xE3\x81", 3)), "\xE3\x81")
+        << "a cut-off sequence is lost too";
 }

@@ -383,6 +383,7 @@ TEST_F(FileCommandsTest, SaveAsTakesTheExtensionOfTheChosenKind) {
         FileDialogAnswerer answer(f.SaveDialog1, QString::fromStdString(Work("grid.xls")), 4);
         f.Writeout1->trigger();
         ASSERT_TRUE(Exists(Work("grid.xls")));
+        EXPECT_EQ(f.Status(), cp932::FromUtf8(Work("grid.xls")) + S("で書きだし"));
     }
     QString nameShown = "unseen";
     // The kind is chosen in the dialog's own list, as a user does.

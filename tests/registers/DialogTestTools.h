@@ -2,9 +2,11 @@
 // the input method, drag a header section.
 #pragma once
 
+#include "QtText.h"
 #include "RegisterDialog.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -57,6 +59,25 @@ inline void Retype(QLineEdit* edit, const QString& text) {
     QTest::keyClick(edit, Qt::Key_Delete);
     if (!text.isEmpty()) {
         Commit(edit, text);
+    }
+}
+
+// Every text of the dialog's grid is seen whole: each data column is as
+// wide as its widest cell text needs and as its title section asks for,
+// and the title column as wide as its titles ask for.
+inline void ExpectEveryTextWhole(registers::RegisterDialog& dialog) {
+    QTableWidget* table = dialog.StringGrid1;
+    const registers::TextGrid& grid = dialog.Grid();
+    const QFontMetrics cells(table->font());
+    EXPECT_GE(grid.ColWidth(0), table->verticalHeader()->sizeHint().width()) << "title column";
+    for (int col = 1; col < grid.ColCount(); ++col) {
+        EXPECT_GE(grid.ColWidth(col), table->horizontalHeader()->sectionSizeHint(col - 1))
+            << "title of column " << col;
+        for (int row = 1; row < grid.RowCount(); ++row) {
+            const QString text = qttext::FromCp932(grid.Cell(col, row));
+            EXPECT_GE(grid.ColWidth(col), 2 + cells.horizontalAdvance(text))
+                << "column " << col << " row " << row << ": " << text.toStdString();
+        }
     }
 }
 

@@ -36,6 +36,28 @@ TEST(RegisterGrid, FitColumnWidthsLeavesColumnZero) {
     EXPECT_EQ(grid.ColWidth(2), 44);
 }
 
+// The byte-length widths are a floor; a text that needs more room, in any
+// row or in the title column, widens its column.
+TEST(RegisterGrid, WidenToTextsMakesRoomForEveryTextButNeverNarrows) {
+    MemoryGrid grid(4, 3, 64);
+    grid.SetColWidth(0, 80);
+    grid.SetCell(0, 2, S("所有者管理番号"));
+    grid.SetCell(1, 0, S("郵便番号")); // a title in row 0
+    grid.SetCell(2, 1, "short");
+    grid.SetCell(3, 2, "wide");
+    const auto tenPerByte = [&grid](int col, int row) {
+        return static_cast<int>(grid.Cell(col, row).size()) * 10;
+    };
+    WidenToTexts(grid, tenPerByte);
+    EXPECT_EQ(grid.ColWidth(0), 140) << "the title column too";
+    EXPECT_EQ(grid.ColWidth(1), 80) << "row 0 counts";
+    EXPECT_EQ(grid.ColWidth(2), 64) << "never narrower than the floor";
+    EXPECT_EQ(grid.ColWidth(3), 64);
+    grid.SetCell(3, 1, "a much longer text");
+    WidenToTexts(grid, tenPerByte);
+    EXPECT_EQ(grid.ColWidth(3), 180);
+}
+
 TEST(RegisterGrid, EntryNamesFollowTheEntryAxis) {
     MemoryGrid grid(4, 3);
     grid.SetCell(1, 1, "A");

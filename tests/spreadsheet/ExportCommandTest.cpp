@@ -100,7 +100,8 @@ TEST_F(ExportCommand, ConfirmedExportWritesTheGridAndTakesTheName) {
     EXPECT_EQ(Form().CurrentFile, native);
     EXPECT_EQ(Form().SaveTarget, native);
     EXPECT_EQ(Form().SaveDialog1->defaultSuffix(), "xls");
-    EXPECT_EQ(Form().Status(), "before"); // the note is not marked as saved
+    EXPECT_EQ(Form().Status(), commands::ExportedStatus(path.toStdString()));
+    EXPECT_TRUE(Form().Notes.HasUnsavedChanges()) << "an export does not save the note";
     EXPECT_EQ(Form().Cell(1, 1), S("りんご"));
 
     // The next export starts in the folder of the file just named.
