@@ -271,6 +271,33 @@ TEST_F(WindowTest, CharactersTheFilesCannotKeepAreReportedAtTypingAndAtSaving) {
     EXPECT_TRUE(StatusLine(f).contains(Q("「鷗剝」"))) << "a paste the files keep says nothing";
 }
 
+// The character the files cannot keep is marked in its field (light red
+// ground) until it is taken out again.
+TEST_F(WindowTest, TheMarkGoesWithTheCharacter) {
+    TForm1& f = Start();
+    const auto markedPixels = [&f] {
+        const QImage image = f.Edit2->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                count += QColor(image.pixel(x, y)) == QColor(0xFF, 0xC0, 0xC0) ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    f.Edit2->setFocus();
+    f.Edit2->clear();
+    QTest::keyClicks(f.Edit2, "ab");
+    EXPECT_EQ(markedPixels(), 0);
+    f.Edit2->insert(Q("鷗"));
+    QTest::keyClicks(f.Edit2, "c");
+    EXPECT_GT(markedPixels(), 20);
+    QTest::keyClick(f.Edit2, Qt::Key_Left);
+    QTest::keyClick(f.Edit2, Qt::Key_Backspace);
+    EXPECT_EQ(f.Edit2->text(), "abc");
+    EXPECT_EQ(markedPixels(), 0) << "no mark left behind on another character";
+}
+
 // With a dark theme the text on the program's own light colours stays black.
 TEST_F(WindowTest, TextOnTheProgramsOwnColoursIsBlackUnderADarkPalette) {
     TForm1& f = Start();
