@@ -36,14 +36,14 @@ echo "## Reader alone (Google Benchmark, from disk)"
 NOTORIO_BENCH_DIR=$files "$bench" --benchmark_filter='File' --benchmark_repetitions=3 \
   --benchmark_report_aggregates_only=true 2>/dev/null | grep -E 'Benchmark|_min|_median|-----'
 
-# CPU seconds (user + system) per run and peak memory, over five runs (the
+# CPU seconds (user + system) per run and peak memory, over ten runs (the
 # clock of /usr/bin/time counts in hundredths of a second).
-runs=5
+runs=10
 measure() {
   local out
   out=$(mktemp)
   /usr/bin/time -o "$out" -f '%U %S %M' \
-    bash -c 'for _ in $(seq "$0"); do "$@" >/dev/null 2>&1; done' "$runs" "$@"
+    bash -c 'for _ in $(seq "$0"); do "$@" >/dev/null 2>&1; done; true' "$runs" "$@"
   awk -v n="$runs" '{printf "%.4f %s\n", ($1 + $2) / n, $3}' "$out"
   rm -f "$out"
 }
@@ -68,6 +68,10 @@ for name in numbers-half numbers strings; do
              n, s/1e6, c, t, (t > 0 ? c/t/1e6 : 0), m/1024 }'
   fi
 done
+# The start of the program alone: an empty file, refused at once.
+read -r cpu rss < <(measure "$cli" read-xls /dev/null)
+awk -v t="$cpu" -v m="$rss" 'BEGIN{
+  printf "| notorio-cli start-up (empty file) | - | 0 | 0 | %.4f | - | %.1f |\n", t, m/1024 }'
 if ! command -v xls2csv >/dev/null 2>&1; then
   echo
   echo "(xls2csv is not installed: apt-get install catdoc to compare)"

@@ -4,6 +4,8 @@
 # starting from its seed corpus in fuzz/corpus/<target>. New inputs go to
 # build-fuzz/corpus/<target>; a crash, leak or hang is saved under
 # fuzz/crashes/ and makes the script fail after all targets have run.
+# Leaks inside libgsf itself are not reported (fuzz/lsan-suppressions.txt;
+# whole allocation stacks are kept so that the suppression can see them).
 #   scripts/fuzz.sh [SECONDS] [TARGET...]
 set -euo pipefail
 
@@ -31,6 +33,8 @@ for target in "${targets[@]}"; do
   mkdir -p "$work"
   echo "== fuzz_$target for ${seconds}s"
   if ! UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      ASAN_OPTIONS=fast_unwind_on_malloc=0 \
+      LSAN_OPTIONS=suppressions="$root/fuzz/lsan-suppressions.txt" \
       "$build/fuzz/fuzz_$target" "$work" "$root/fuzz/corpus/$target" \
       -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 \
       -max_len=16384 -print_final_stats=1 \

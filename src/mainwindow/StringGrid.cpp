@@ -358,7 +358,7 @@ Qt::Alignment TStringGrid::ColumnAlignment(int col) {
 void TStringGrid::AdoptEditor(QLineEdit* editor) const {
     editor_ = editor;
     // Not the line edit's own menu (nor the application's paste version of
-    // it): the grid's filter shows the column's menu for the cell.
+    // it): the grid's filter asks for the menu of the cell being edited.
     editor->setContextMenuPolicy(Qt::CustomContextMenu);
     editor->installEventFilter(const_cast<TStringGrid*>(this));
     emit const_cast<TStringGrid*>(this)->EditorOpened(editor);
@@ -490,8 +490,8 @@ bool TStringGrid::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     // The cell being edited offers the column's menu, not the line edit's.
-    if (event->type() == QEvent::ContextMenu && watched == editor_.data() && PopupMenu) {
-        PopupMenu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+    if (event->type() == QEvent::ContextMenu && watched == editor_.data()) {
+        emit EditorMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
         return true;
     }
     QWidget* header = nullptr;

@@ -128,6 +128,8 @@ signals:
     void Wheel(int delta);
     // A cell editor was created for a cell.
     void EditorOpened(QLineEdit* editor);
+    // A right click (or the menu key) in the cell editor, at `globalPos`.
+    void EditorMenu(const QPoint& globalPos);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -264,6 +264,11 @@ void TForm1::CreateControls() {
     // Line grid and the totals under it.
     StringGrid1 = new TStringGrid(Client);
     StringGrid1->setGeometry(6, 183, 535, 321);
+    // 登録番号 is the widest label of the issuer block: it starts right of
+    // the grid, not over its scroll bar.
+    if (Label18->x() <= StringGrid1->geometry().right()) {
+        Label18->move(StringGrid1->geometry().right() + 1, Label18->y());
+    }
     Edit13 = edit(208, 512, 57);
     Edit14 = edit(368, 512, 105);
     Label13 = labelLeftOf("数量合計", Edit13);
@@ -500,8 +505,7 @@ void TForm1::ConnectCommands() {
 
     connect(StringGrid1, &TStringGrid::Click, this, &TForm1::StringGrid1Click);
     connect(StringGrid1, &TStringGrid::MouseDown, this, &TForm1::StringGrid1MouseDown);
-    connect(StringGrid1, &QTableWidget::currentCellChanged, this,
-            [this](int row, int column) { StringGrid1CurrentCellChanged(row, column); });
+    connect(StringGrid1, &TStringGrid::EditorMenu, this, &TForm1::StringGrid1EditorMenu);
     connect(StringGrid1, &TStringGrid::MouseMove, this, &TForm1::StringGrid1MouseMove);
     connect(StringGrid1, &TStringGrid::MouseUp, this, &TForm1::StringGrid1MouseUp);
     connect(StringGrid1, &TStringGrid::KeyUp, this, &TForm1::StringGrid1KeyUp);

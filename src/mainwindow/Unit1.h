@@ -240,7 +240,7 @@ public slots:
 
     // Line grid (Unit1Grid.cpp).
     void StringGrid1Click();
-    void StringGrid1CurrentCellChanged(int row, int column);
+    void StringGrid1EditorMenu(const QPoint& globalPos);
     void StringGrid1MouseDown(Qt::MouseButton button);
     void StringGrid1MouseMove(QPoint gridPos);
     void StringGrid1MouseUp(Qt::MouseButton button);

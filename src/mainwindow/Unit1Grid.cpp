@@ -8,6 +8,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 
 namespace {
 
@@ -58,11 +59,12 @@ void TForm1::StringGrid1KeyUp(QKeyEvent* event) {
     }
 }
 
-// The menu follows the current cell, so that a cell reached by the keys and
-// edited there offers its column's words.
-void TForm1::StringGrid1CurrentCellChanged(int row, int column) {
-    if (row >= 0 && column >= 0) {
-        StringGrid1->PopupMenu = MenuForColumn(*this, column + 1);
+// The cell being edited, wherever the keys took it, offers its own column's
+// menu; a word chosen there goes into the editor (WordItemClick). The menu
+// of a right click outside the editor stays the one of the last click.
+void TForm1::StringGrid1EditorMenu(const QPoint& globalPos) {
+    if (QMenu* menu = MenuForColumn(*this, StringGrid1->Col())) {
+        menu->popup(globalPos);
     }
 }
 

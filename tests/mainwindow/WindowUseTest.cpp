@@ -207,6 +207,29 @@ TEST_F(WindowTest, TheCellEditorOffersTheColumnsMenuAndItsWords) {
     ASSERT_EQ(grid->CellEditor(), editor);
     CommitCell(editor);
     EXPECT_EQ(f.Cell(1, 2), word->data().toByteArray().toStdString());
+
+    // A unit cell reached by Tab offers the unit words while it is edited;
+    // outside the editor the menu stays the one of the column last clicked,
+    // whose words go into the cell last clicked.
+    QTest::keyClick(grid, Qt::Key_Tab);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    ASSERT_EQ(grid->Col(), 4);
+    QTest::keyClick(grid, Qt::Key_F2);
+    editor = grid->CellEditor();
+    ASSERT_NE(editor, nullptr);
+    QContextMenuEvent unitEvent(QContextMenuEvent::Mouse, QPoint(4, 4),
+                                editor->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(editor, &unitEvent);
+    EXPECT_TRUE(f.PopupMenu3->isVisible());
+    EXPECT_FALSE(f.PopupMenu1->isVisible());
+    f.PopupMenu3->hide();
+    QAction* unit = f.PopupMenu3->actions().value(5);
+    ASSERT_NE(unit, nullptr);
+    unit->trigger();
+    CommitCell(editor);
+    EXPECT_EQ(f.Cell(4, 2), unit->data().toByteArray().toStdString());
+    EXPECT_EQ(grid->PopupMenu, f.PopupMenu1);
 }
 
 TEST_F(WindowTest, CharactersTheFilesCannotKeepAreReportedAtTypingAndAtSaving) {
@@ -233,6 +256,46 @@ TEST_F(WindowTest, CharactersTheFilesCannotKeepAreReportedAtTypingAndAtSaving) {
     EXPECT_TRUE(report.contains(Q("顧客名「𠮷」"))) << report.toStdString();
     EXPECT_TRUE(report.contains(Q("2行名称「剝」"))) << report.toStdString();
     EXPECT_FALSE(report.contains(Q("名前「"))) << report.toStdString();
+
+    // Cells pasted from the clipboard take the code page at once: the
+    // status line names what became "?".
+    ClickCell(f.StringGrid1, 1, 5);
+    QGuiApplication::clipboard()->setText(Q("森鷗外\tok\r\n剝離\r\n"));
+    f.GridPaste->trigger();
+    EXPECT_EQ(f.Cell(1, 5), S("森") + "?" + S("外"));
+    EXPECT_EQ(f.Cell(1, 6), "?" + S("離"));
+    EXPECT_TRUE(StatusLine(f).contains(Q("「鷗剝」"))) << StatusLine(f).toStdString();
+    QGuiApplication::clipboard()->setText("plain\tok");
+    f.GridPaste->trigger();
+    EXPECT_EQ(f.Cell(1, 5), "plain");
+    EXPECT_TRUE(StatusLine(f).contains(Q("「鷗剝」"))) << "a paste the files keep says nothing";
+}
+
+// The character the files cannot keep is marked in its field (light red
+// ground) until it is taken out again.
+TEST_F(WindowTest, TheMarkGoesWithTheCharacter) {
+    TForm1& f = Start();
+    const auto markedPixels = [&f] {
+        const QImage image = f.Edit2->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                count += QColor(image.pixel(x, y)) == QColor(0xFF, 0xC0, 0xC0) ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    f.Edit2->setFocus();
+    f.Edit2->clear();
+    QTest::keyClicks(f.Edit2, "ab");
+    EXPECT_EQ(markedPixels(), 0);
+    f.Edit2->insert(Q("鷗"));
+    QTest::keyClicks(f.Edit2, "c");
+    EXPECT_GT(markedPixels(), 20);
+    QTest::keyClick(f.Edit2, Qt::Key_Left);
+    QTest::keyClick(f.Edit2, Qt::Key_Backspace);
+    EXPECT_EQ(f.Edit2->text(), "abc");
+    EXPECT_EQ(markedPixels(), 0) << "no mark left behind on another character";
 }
 
 // With a dark theme the text on the program's own light colours stays black.
@@ -271,7 +334,8 @@ TEST_F(WindowTest, TextOnTheProgramsOwnColoursIsBlackUnderADarkPalette) {
 }
 
 // TEL and the two bank lines stand 16 pixels apart and are that high: no
-// field or label covers another, and every field has room for its text.
+// control covers another (the grid and the labels beside it included), and
+// every field has room for its text.
 TEST_F(WindowTest, NoFieldCoversAnotherAndEveryFieldHasRoomForItsText) {
     TForm1& f = Start();
     EXPECT_EQ(f.Edit7->geometry(), QRect(592, 152, 121, 16));
@@ -279,7 +343,7 @@ TEST_F(WindowTest, NoFieldCoversAnotherAndEveryFieldHasRoomForItsText) {
     EXPECT_EQ(f.Edit9->geometry(), QRect(592, 184, 121, 16));
     QList<QWidget*> parts;
     for (QWidget* w : f.Client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (w->isVisible() && (qobject_cast<QLineEdit*>(w) || qobject_cast<QLabel*>(w))) {
+        if (w->isVisible()) {
             parts << w;
         }
     }
