@@ -64,6 +64,8 @@ install:
 uninstall:
 	@test -f $(BUILD)/install_manifest.txt || { echo "Nothing was installed from $(BUILD)" >&2; exit 1; }
 	xargs -d '\n' rm -f -- < $(BUILD)/install_manifest.txt
+	-command -v update-mime-database >/dev/null && update-mime-database $(DESTDIR)$(PREFIX)/share/mime
+	-command -v update-desktop-database >/dev/null && update-desktop-database -q $(DESTDIR)$(PREFIX)/share/applications
 
 # A Debian package (prefix /usr) in $(BUILD): sudo apt install ./build/notorio_*.deb
 package: build

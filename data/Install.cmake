@@ -24,6 +24,24 @@ install(FILES ${NOTORIO_DATA}/icons/notorio.svg
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${NOTORIO_DATA}/notorio-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
+# Installed straight into the system (no DESTDIR, not a package): the
+# desktop's MIME, menu and icon caches learn of the new files. A package
+# leaves that to dpkg's triggers.
+install(CODE [[
+  if("$ENV{DESTDIR}" STREQUAL "")
+    foreach(refresh
+        "update-mime-database;${CMAKE_INSTALL_PREFIX}/share/mime"
+        "update-desktop-database;-q;${CMAKE_INSTALL_PREFIX}/share/applications"
+        "gtk-update-icon-cache;-q;-t;-f;${CMAKE_INSTALL_PREFIX}/share/icons/hicolor")
+      list(GET refresh 0 program)
+      find_program(NOTORIO_REFRESH_${program} ${program})
+      if(NOTORIO_REFRESH_${program})
+        execute_process(COMMAND ${refresh} ERROR_QUIET OUTPUT_QUIET)
+      endif()
+    endforeach()
+  endif()
+]])
+
 # The Debian package: the runtime libraries of Debian 12, never the -dev
 # packages; menus, MIME types and icon caches are refreshed by dpkg's
 # triggers of the packages that own those folders.
@@ -31,7 +49,7 @@ set(CPACK_PACKAGE_NAME notorio)
 set(CPACK_PACKAGE_VERSION "1.0.0")
 set(CPACK_PACKAGE_CONTACT "notorio maintainers <notorio@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "delivery notes, retained copies and invoices (ノートリオ)")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "ノートリオ writes delivery notes (納品書), their retained copies and invoices\n"
   "for a small business, prints them on A4 paper or to PDF and keeps registers\n"
   "of issuers, customers and product words.")

@@ -138,7 +138,9 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(WindowFont(12));
-    setWindowIcon(QIcon(toolicons::ProgramIcon(32)));
+    // The installed icon theme's picture (the one of the desktop entry), else
+    // the built-in one.
+    setWindowIcon(QIcon::fromTheme("notorio", QIcon(toolicons::ProgramIcon(32))));
     CreateControls();
     CreateMenus();
     CreateContextMenus();
