@@ -163,17 +163,19 @@ std::string FromUtf8ThroughCodec(std::string_view utf8) {
     return fromUtf8.Run(ReplaceAliases(utf8), "?", Utf8SequenceLength);
 }
 
-// The CP932 code of each character of the basic plane, asked of the codec
-// once per character as it is first met (the codec is stateless, so a text
-// converts as its characters do one by one). A long Japanese text then costs
-// a table look-up per character instead of a pass through the codec.
+// The CP932 code of each character of the basic plane (one byte below
+// 0x100, two bytes above), filled a block of 256 characters at a time as
+// they are first met: one call of the codec per block, which answers each
+// character with exactly one CP932 character or "?" (the codec is
+// stateless, so a text converts as its characters do one by one). A long
+// Japanese text then costs a table look-up per character.
 class BasicPlaneCodes {
 public:
     // Appends the CP932 form of `utf8` to `out`; false, with `out` left
     // unspecified, when the text holds something other than well-formed
     // characters of the basic plane (the codec then takes the whole text).
     bool Convert(std::string_view utf8, std::string& out) {
-        out.reserve(utf8.size());
+        out.reserve(out.size() + utf8.size());
         std::size_t i = 0;
         while (i < utf8.size()) {
             const unsigned char first = static_cast<unsigned char>(utf8[i]);
@@ -184,32 +186,41 @@ public:
             }
             char32_t code = 0;
             std::size_t length = 0;
-            if (!DecodeBasicPlane(utf8.substr(i), code, length) || !Append(code, out)) {
+            if (!DecodeBasicPlane(utf8.substr(i), code, length) || !Loaded(code)) {
                 return false;
             }
+            const std::uint16_t cp932 = codes_[code];
+            if (cp932 >= 0x100) {
+                out.push_back(static_cast<char>(cp932 >> 8));
+            }
+            out.push_back(static_cast<char>(cp932 & 0xFF));
             i += length;
         }
         return true;
     }
 
-    // The same for 16-bit units; false when they hold a surrogate.
+    // The same for 16-bit units; false when they hold a surrogate. Both
+    // bytes of a code are written and the second kept only for a
+    // double-byte one: no branch on the kind of character.
     bool Convert(std::u16string_view units, std::string& out) {
-        out.reserve(out.size() + units.size() * 2);
+        const std::size_t start = out.size();
+        out.resize(start + 2 * units.size());
+        char* p = out.data() + start;
         for (const char16_t unit : units) {
-            if (unit < 0x80) {
-                out.push_back(static_cast<char>(unit));
-            } else if (IsSurrogate(unit) || !Append(unit, out)) {
+            if (!Loaded(unit)) {
                 return false;
             }
+            const std::uint16_t code = codes_[unit];
+            const bool two = code >= 0x100;
+            p[0] = static_cast<char>(two ? code >> 8 : code);
+            p[1] = static_cast<char>(code & 0xFF);
+            p += two ? 2 : 1;
         }
+        out.resize(static_cast<std::size_t>(p - out.data()));
         return true;
     }
 
 private:
-    // No CP932 character has these codes.
-    static constexpr std::uint16_t kUnknown = 0;
-    static constexpr std::uint16_t kNotOneCharacter = 0xFFFF;
-
     // A two- or three-byte sequence of U+0080 ... U+FFFF, surrogates excluded.
     static bool DecodeBasicPlane(std::string_view s, char32_t& code, std::size_t& length) {
         const auto byte = [&s](std::size_t k) { return static_cast<unsigned char>(s[k]); };
@@ -230,39 +241,44 @@ private:
         return false;
     }
 
-    // Appends the CP932 form of the character `code` (U+0080 ... U+FFFF, not
-    // a surrogate); false when the codec gives it as anything but one
-    // character.
-    bool Append(char32_t code, std::string& out) {
-        std::uint16_t cp932 = codes_[code];
-        if (cp932 == kUnknown) {
-            std::string utf8;
-            AppendUtf8(utf8, code);
-            cp932 = codes_[code] = Ask(utf8);
+    // True when the code of `code` is in the table (its block loaded now if
+    // need be); false for surrogates and for a block the codec did not
+    // answer one to one.
+    bool Loaded(char32_t code) { return loaded_[code >> 8] || Load(code >> 8); }
+
+    bool Load(unsigned block) {
+        if (block >= 0xD8 && block <= 0xDF) {
+            return false; // surrogates: never in the table
         }
-        if (cp932 == kNotOneCharacter) {
+        std::string utf8;
+        for (unsigned c = block << 8; c < (block + 1) << 8; ++c) {
+            AppendUtf8(utf8, c);
+        }
+        const std::string cp932 = FromUtf8ThroughCodec(utf8);
+        std::size_t at = 0;
+        for (unsigned c = block << 8; c < (block + 1) << 8; ++c) {
+            if (at >= cp932.size()) {
+                return false;
+            }
+            const unsigned char first = static_cast<unsigned char>(cp932[at]);
+            if (IsLeadByte(first) && at + 1 < cp932.size()) {
+                codes_[c] = static_cast<std::uint16_t>(first << 8 |
+                                                       static_cast<unsigned char>(cp932[at + 1]));
+                at += 2;
+            } else {
+                codes_[c] = first;
+                at += 1;
+            }
+        }
+        if (at != cp932.size()) {
             return false;
         }
-        if (cp932 >= 0x100) {
-            out.push_back(static_cast<char>(cp932 >> 8));
-        }
-        out.push_back(static_cast<char>(cp932 & 0xFF));
+        loaded_[block] = true;
         return true;
     }
 
-    static std::uint16_t Ask(std::string_view character) {
-        const std::string cp932 = FromUtf8ThroughCodec(character);
-        if (cp932.size() == 1 && static_cast<unsigned char>(cp932[0]) != 0) {
-            return static_cast<unsigned char>(cp932[0]);
-        }
-        if (cp932.size() == 2 && IsLeadByte(static_cast<unsigned char>(cp932[0]))) {
-            return static_cast<std::uint16_t>(static_cast<unsigned char>(cp932[0]) << 8 |
-                                              static_cast<unsigned char>(cp932[1]));
-        }
-        return kNotOneCharacter;
-    }
-
     std::array<std::uint16_t, 0x10000> codes_{};
+    std::array<bool, 0x100> loaded_{};
 };
 
 // The UTF-8 of every CP932 character: a double-byte one by its two bytes,
@@ -456,6 +472,14 @@ std::string FromUtf8(std::string_view utf8) {
 
 void AppendFromUtf16(std::u16string_view units, std::string& out) {
     const std::size_t start = out.size();
+    std::size_t ascii = 0;
+    while (ascii < units.size() && units[ascii] < 0x80) {
+        ++ascii;
+    }
+    if (ascii == units.size()) {
+        out.append(units.begin(), units.end());
+        return;
+    }
     if (!Table().Convert(units, out)) {
         out.resize(start);
         out += FromUtf8ThroughCodec(Utf16ToUtf8(units));

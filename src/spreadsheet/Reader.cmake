@@ -5,7 +5,6 @@ add_library(notorio_biffreader STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Xbiff_custom.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XbiffRecords.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XbiffStorage.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/XbiffText.cpp
 )
 target_include_directories(notorio_biffreader PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(notorio_biffreader

@@ -4,7 +4,6 @@
 #include "GeneralNumber.h"
 #include "NumberText.h"
 #include "XbiffStorage.h"
-#include "XbiffText.h"
 
 #include <algorithm>
 #include <new>
@@ -159,7 +158,7 @@ std::string ContinuedStringReader::ReadString(std::u16string& units) {
     if (!TryReadUnits(units, needed)) {
         throw EXBiffError(Failure::StreamRead);
     }
-    return Utf16ToCp932(units);
+    return cp932::FromUtf16(units);
 }
 
 RecordLoop::RecordLoop(TXBiff& owner, std::string_view data)
@@ -525,7 +524,7 @@ std::string RecordLoop::ReadText(Cursor& r, size_t count) {
     const bool wide = r.U8() & 0x01;
     units_.clear();
     ReadCharacters(r, count, wide, units_);
-    return Utf16ToCp932(units_);
+    return cp932::FromUtf16(units_);
 }
 
 const ContinuedData& RecordLoop::GatherContinued(std::string_view first) {

@@ -3,8 +3,8 @@
 // widths and sheet names through the events of a TXBiff.
 #pragma once
 
+#include "Cp932.h"
 #include "Xbiff.h"
-#include "XbiffText.h"
 
 #include <bit>
 #include <cstdint>
@@ -149,7 +149,7 @@ public:
     }
     // Adds 16-bit text, converted to CP932.
     void Add(const std::u16string& units) {
-        AppendUtf16AsCp932(units, texts_);
+        cp932::AppendFromUtf16(units, texts_);
         ends_.push_back(texts_.size());
     }
     // Room for `strings` more texts of `bytes` in all, so that a large table

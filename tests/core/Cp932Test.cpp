@@ -129,14 +129,8 @@ TEST(Cp932, SixteenBitTextsConvertAsTheirCharactersDo) {
     EXPECT_EQ(cp932::FromUtf16(u"森鷗外"), FromUtf8("森鷗外"));
     EXPECT_EQ(cp932::FromUtf16(u"𠮷野"), "?" + FromUtf8("野"))
         << "a surrogate pair is one character";
-    EXPECT_EQ(cp932::FromUtf16(std::u16string(u"a\xD800"
-                                              "b")),
-              "a?b")
-        << "a lone surrogate";
-    EXPECT_EQ(cp932::FromUtf16(std::u16string(u"\xDC00漢")), "?" + FromUtf8("漢"));
-    std::string out = "x";
-    cp932::AppendFromUtf16(u"様", out);
-    EXPECT_EQ(out, "x" + FromUtf8("様"));
+    EXPECT_EQ(cp932::FromUtf16(std::u16string{char16_t(0xDC00), u'漢'}), "?" + FromUtf8("漢"))
+        << "a low surrogate first";
 }
 
 // The table gives what the converter gives: every double-byte
@@ -179,4 +173,31 @@ TEST(Cp932, LostCharactersAreThoseThatBecomeAQuestionMark) {
     EXPECT_EQ(FromUtf8("森鷗外"), FromUtf8("森") + "?" + FromUtf8("外"));
     EXPECT_EQ(LostCharacters(std::string("a\xE3\x81", 3)), "\xE3\x81")
         << "a cut-off sequence is lost too";
+}
+
+// 16-bit texts convert through the table as through the codec: every
+// character of the basic plane, alone and after others; characters beyond
+// it and unpaired surrogates become "?".
+TEST(Cp932, EverySixteenBitCharacterConvertsAsItsUtf8Does) {
+    for (char32_t c = 0x80; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            continue;
+        }
+        std::string utf8;
+        if (c < 0x800) {
+            utf8 = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+        } else {
+            utf8 = {static_cast<char>(0xE0 | (c >> 12)),
+                    static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                    static_cast<char>(0x80 | (c & 0x3F))};
+        }
+        const std::u16string units{u'a', static_cast<char16_t>(c)};
+        ASSERT_EQ(cp932::FromUtf16(units), "a" + cp932::FromUtf8(utf8))
+            << std::hex << static_cast<unsigned>(c);
+    }
+    EXPECT_EQ(cp932::FromUtf16(u"\u7D0D\u54C1 \U0001F600."), S("納品 ?."));
+    EXPECT_EQ(cp932::FromUtf16(std::u16string{u'x', char16_t(0xD800), u'\u5B57'}), S("x?字"));
+    std::string appended = "kept";
+    cp932::AppendFromUtf16(u"\u301C\u2212", appended);
+    EXPECT_EQ(appended, "kept" + S("～－"));
 }

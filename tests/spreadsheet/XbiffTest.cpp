@@ -4,7 +4,6 @@
 #include "NumberText.h"
 #include "XbiffRecords.h"
 #include "XbiffStorage.h"
-#include "XbiffText.h"
 #include "Xbiff_custom.h"
 #include "Xwritebiff.h"
 
@@ -669,31 +668,4 @@ TEST(XBiff, StreamReadInPiecesReportsWhatTheWholeStreamReports) {
     } catch (const EXBiffError& e) {
         EXPECT_EQ(e.failure(), Failure::StreamRead);
     }
-}
-
-// 16-bit texts convert through the table as through the codec: every
-// character of the basic plane, alone and after others; characters beyond
-// it and unpaired surrogates become "?".
-TEST(XBiff, SixteenBitTextsConvertAsTheCodecConvertsThem) {
-    for (char32_t c = 0x80; c < 0x10000; ++c) {
-        if (c >= 0xD800 && c <= 0xDFFF) {
-            continue;
-        }
-        std::string utf8;
-        if (c < 0x800) {
-            utf8 = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
-        } else {
-            utf8 = {static_cast<char>(0xE0 | (c >> 12)),
-                    static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
-                    static_cast<char>(0x80 | (c & 0x3F))};
-        }
-        const std::u16string units{u'a', static_cast<char16_t>(c)};
-        ASSERT_EQ(xbiff::Utf16ToCp932(units), "a" + cp932::FromUtf8(utf8))
-            << std::hex << static_cast<unsigned>(c);
-    }
-    EXPECT_EQ(xbiff::Utf16ToCp932(u"\u7D0D\u54C1 \U0001F600."), S("納品 ?."));
-    EXPECT_EQ(xbiff::Utf16ToCp932(std::u16string{u'x', char16_t(0xD800), u'\u5B57'}), S("x?字"));
-    std::string appended = "kept";
-    xbiff::AppendUtf16AsCp932(u"\u301C\u2212", appended);
-    EXPECT_EQ(appended, "kept" + S("～－"));
 }
