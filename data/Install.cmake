@@ -8,6 +8,11 @@
 #   share/man/man1/notorio-cli.1
 include(GNUInstallDirs)
 
+# Installing and packaging take the programs as `make build` left them:
+# neither builds every target first (the test programs among them, one at a
+# time, for many minutes).
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
+
 set(NOTORIO_DATA ${CMAKE_CURRENT_LIST_DIR})
 
 install(TARGETS notorio notorio-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
