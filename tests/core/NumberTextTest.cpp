@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
 using namespace numtext;
 
 TEST(NumberText, IntegersAcceptedWithDefaults) {
@@ -41,6 +46,19 @@ TEST(NumberText, FloatReadsTheLongestLeadingNumber) {
     EXPECT_DOUBLE_EQ(StrToFloatPrefix("inf"), 0);
     EXPECT_DOUBLE_EQ(StrToFloatPrefix("0x10"), 0);
     EXPECT_DOUBLE_EQ(StrToFloatPrefix("1e999"), 0);
+}
+
+// A view of exactly its characters, with nothing after them to read: the
+// reader stops at the view's end (the sanitizer build reports a byte read
+// beyond it).
+TEST(NumberText, FloatStopsAtTheEndOfAViewWithNothingAfterIt) {
+    const std::pair<std::string, double> cases[] = {{"  ", 0},  {"-", 0},  {" +", 0},
+                                                    {"12", 12}, {"1.", 1}, {"1e", 1}};
+    for (const auto& [text, expected] : cases) {
+        const std::vector<char> exact(text.begin(), text.end());
+        EXPECT_DOUBLE_EQ(StrToFloatPrefix(std::string_view(exact.data(), exact.size())), expected)
+            << text;
+    }
 }
 
 TEST(NumberText, NumbersToText) {
