@@ -6,7 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace testsupport;
 
@@ -373,4 +379,33 @@ TEST_F(MasterFileTest, ProtectedMasterFilesAreNotWrittenAndLinksAreFollowed) {
     EXPECT_TRUE(std::filesystem::is_symlink("master.xml"));
     EXPECT_EQ(ReadBytes("real/master.xml"), masterfile::MasterXmlBytes(note));
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"master.dat", "master.xml", "real"}));
+}
+
+// A file without a size to ask (a named pipe) is held to the limit while it
+// is read, over all its pieces: what is read beyond it is refused, not kept.
+TEST(FileRead, AStreamIsHeldToTheLimitAsItIsRead) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("notorio-fifo-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string fifo = (folder / "stream.srt").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto readThrough = [&fifo](std::size_t size, std::string& bytes) {
+        // In pieces, so that the reader sees the stream grow past the limit.
+        std::thread writer([&fifo, size] {
+            std::ofstream out(fifo);
+            for (std::size_t written = 0; written < size; written += 40) {
+                out << std::string(std::min<std::size_t>(40, size - written), 'x') << std::flush;
+                std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            }
+        });
+        const persistence::ReadStatus status = persistence::ReadWholeFile(fifo, bytes, 64);
+        writer.join();
+        return status;
+    };
+    std::string bytes;
+    EXPECT_EQ(readThrough(64, bytes), persistence::ReadStatus::Ok);
+    EXPECT_EQ(bytes, std::string(64, 'x'));
+    EXPECT_EQ(readThrough(80, bytes), persistence::ReadStatus::TooLarge);
+    EXPECT_TRUE(bytes.empty());
+    std::filesystem::remove_all(folder);
 }
