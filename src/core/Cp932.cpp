@@ -411,7 +411,6 @@ std::string ToUtf8(std::string_view bytes) {
         return std::string(bytes);
     }
     std::string out;
-    out.reserve(bytes.size() * 3 / 2);
     AppendToUtf8(bytes, out);
     return out;
 }
