@@ -396,3 +396,20 @@ TEST(QuestionBox, QtsOwnTextsSpeakJapanese) {
     expected.sort();
     EXPECT_EQ(captions, expected);
 }
+
+// Every field the user can type into is watched, the first (日付) and the
+// last among them.
+TEST_F(WindowTest, EveryEditableFieldReportsLostCharacters) {
+    TForm1& f = Start();
+    for (int number = 1; number <= field::Last; ++number) {
+        QLineEdit* edit = f.EditField(number);
+        if (edit == nullptr || edit->isReadOnly()) {
+            continue;
+        }
+        f.SetStatus("");
+        edit->setFocus();
+        edit->insert(Q("鷗"));
+        EXPECT_TRUE(StatusLine(f).contains(Q("「鷗」"))) << "field " << number;
+        edit->undo();
+    }
+}
