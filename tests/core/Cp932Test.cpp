@@ -153,6 +153,8 @@ TEST(Cp932, TextsConvertToUtf8AsTheConverterConvertsThem) {
     }
     EXPECT_EQ(table(S("納品書（控）")), "kept 納品書（控）");
     EXPECT_EQ(ToUtf8(S("納品書") + "\x81"), "納品書\uFFFD") << "a lead byte that ends the text";
+    EXPECT_EQ(ToUtf8("\x80"), cp932::ToUtf8ByConverter("\x80")) << "the first byte beyond ASCII";
+    EXPECT_EQ(FromUtf8("\x80"), "?") << "a lone continuation byte is not a character";
     std::mt19937 random(932);
     std::uniform_int_distribution<int> byte(0, 255);
     for (int i = 0; i < 2000; ++i) {
