@@ -163,6 +163,17 @@ std::string FromUtf8ThroughCodec(std::string_view utf8) {
     return fromUtf8.Run(ReplaceAliases(utf8), "?", Utf8SequenceLength);
 }
 
+// Code points through the codec as the C library's wide characters (UCS-4),
+// "?" for each it cannot take.
+std::string CodePointsThroughCodec(std::u32string_view codes) {
+    static_assert(sizeof(wchar_t) == sizeof(char32_t));
+    thread_local Converter fromCodes("CP932", "WCHAR_T");
+    const std::string_view bytes(reinterpret_cast<const char*>(codes.data()),
+                                 codes.size() * sizeof(char32_t));
+    return fromCodes.Run(
+        bytes, "?", [](std::string_view rest) { return std::min(rest.size(), sizeof(char32_t)); });
+}
+
 // The CP932 code of each character of the basic plane (one byte below
 // 0x100, two bytes above), filled a block of 256 characters at a time as
 // they are first met: one call of the codec per block, which answers each
@@ -246,35 +257,54 @@ private:
     // answer one to one.
     bool Loaded(char32_t code) { return loaded_[code >> 8] || Load(code >> 8); }
 
+    // A block goes through the codec as code points: one step, so that a
+    // character it cannot take costs no more than one it can (from UTF-8,
+    // the codec converts the rest of its input again at each of them,
+    // which made a block of kanji cost millions of steps). The JIS forms
+    // that CP932 spells with other code points then take their codes.
     bool Load(unsigned block) {
         if (block >= 0xD8 && block <= 0xDF) {
             return false; // surrogates: never in the table
         }
-        std::string utf8;
-        for (unsigned c = block << 8; c < (block + 1) << 8; ++c) {
-            AppendUtf8(utf8, c);
+        std::u32string codes;
+        for (char32_t c = block << 8; c < (block + 1) << 8; ++c) {
+            codes.push_back(c);
         }
-        const std::string cp932 = FromUtf8ThroughCodec(utf8);
-        std::size_t at = 0;
-        for (unsigned c = block << 8; c < (block + 1) << 8; ++c) {
-            if (at >= cp932.size()) {
+        if (!Store(block << 8, codes.size(), CodePointsThroughCodec(codes))) {
+            return false;
+        }
+        for (const Alias& alias : kAliases) {
+            char32_t from = 0;
+            std::size_t length = 0;
+            if (DecodeBasicPlane(alias.from, from, length) && from >> 8 == block &&
+                !Store(from, 1, FromUtf8ThroughCodec(alias.from))) {
                 return false;
             }
-            const unsigned char first = static_cast<unsigned char>(cp932[at]);
-            if (IsLeadByte(first) && at + 1 < cp932.size()) {
-                codes_[c] = static_cast<std::uint16_t>(first << 8 |
-                                                       static_cast<unsigned char>(cp932[at + 1]));
-                at += 2;
-            } else {
-                codes_[c] = first;
-                at += 1;
-            }
-        }
-        if (at != cp932.size()) {
-            return false;
         }
         loaded_[block] = true;
         return true;
+    }
+
+    // Keeps the codes of the `count` characters from `first` on, given one
+    // CP932 character each in `cp932`; false when the codec did not answer
+    // one to one.
+    bool Store(char32_t first, std::size_t count, std::string_view cp932) {
+        std::size_t at = 0;
+        for (char32_t c = first; c < first + count; ++c) {
+            if (at >= cp932.size()) {
+                return false;
+            }
+            const unsigned char lead = static_cast<unsigned char>(cp932[at]);
+            if (IsLeadByte(lead) && at + 1 < cp932.size()) {
+                codes_[c] = static_cast<std::uint16_t>(lead << 8 |
+                                                       static_cast<unsigned char>(cp932[at + 1]));
+                at += 2;
+            } else {
+                codes_[c] = lead;
+                at += 1;
+            }
+        }
+        return at == cp932.size();
     }
 
     std::array<std::uint16_t, 0x10000> codes_{};
