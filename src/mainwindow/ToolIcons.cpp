@@ -151,4 +151,12 @@ QPixmap ProgramIcon(int size) {
     return pixmap;
 }
 
+QIcon WindowIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64}) {
+        icon.addFile(QString(":/icons/notorio-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
 } // namespace toolicons

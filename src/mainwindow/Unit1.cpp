@@ -138,16 +138,14 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(WindowFont(12));
-    // The installed icon theme's picture (the one of the desktop entry), else
-    // the built-in one.
-    setWindowIcon(QIcon::fromTheme("notorio", QIcon(toolicons::ProgramIcon(32))));
+    setWindowIcon(toolicons::WindowIcon());
     CreateControls();
     CreateMenus();
     CreateContextMenus();
     CreateDialogs();
     ConnectCommands();
     SetTabOrder();
-    AboutBox = new TAboutBox(this);
+    AboutBox = LazyDialog<TAboutBox>(this);
     XBiff_custom1 = std::make_unique<TXBiff_custom>();
     FormCreate(arguments);
 }

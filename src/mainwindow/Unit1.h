@@ -6,7 +6,7 @@
 
 #include "Basedata.h"
 #include "Calculation.h"
-#include "LazyFileDialog.h"
+#include "LazyDialog.h"
 #include "NoteCommands.h"
 #include "NoteWindow.h"
 #include "StringGrid.h"
@@ -157,12 +157,12 @@ public:
     QAction *string4Cut = nullptr, *String4Copy = nullptr, *String4Paste = nullptr;
     QAction *Grid5Cut = nullptr, *Grid5Copy = nullptr, *String5Copy = nullptr,
             *Grid5Paste = nullptr;
-    // Made on first use (LazyFileDialog); they convert to QFileDialog*.
+    // Made on first use (LazyDialog); they convert to QFileDialog* and TAboutBox*.
     LazyFileDialog OpenDialog1;
     LazyFileDialog SaveDialog1;
+    LazyDialog<TAboutBox> AboutBox;
     // The open dialog's folder, without making the dialog.
     QString OpenFolder() const;
-    TAboutBox* AboutBox = nullptr;
     // The spreadsheet reader component the window holds (no command uses it).
     std::unique_ptr<TXBiff_custom> XBiff_custom1;
 

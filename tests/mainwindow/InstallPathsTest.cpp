@@ -4,6 +4,7 @@
 #include "InstallPaths.h"
 #include "MainWindowFixture.h"
 
+#include "AboutBox.h"
 #include "DialogFilters.h"
 
 #include <QAction>
@@ -83,13 +84,18 @@ TEST(InstallPathsTest, FoldersAreMadeEnteredAndTheirWritabilitySeen) {
     }
 }
 
-// The file dialogs are made when a command first needs them, and keep
-// what the last use left.
-TEST_F(WindowTest, FileDialogsAreMadeOnFirstUseAndKeepTheirState) {
+// The file dialogs and the About box are made when a command first needs
+// them, and keep what the last use left.
+TEST_F(WindowTest, DialogsAreMadeOnFirstUseAndKeepTheirState) {
     TForm1& f = Start();
     EXPECT_TRUE(f.findChildren<QFileDialog*>().isEmpty());
+    EXPECT_TRUE(f.findChildren<TAboutBox*>().isEmpty());
     EXPECT_FALSE(f.OpenDialog1.Created());
     EXPECT_FALSE(f.SaveDialog1.Created());
+    EXPECT_FALSE(f.AboutBox.Created());
+    TAboutBox* about = f.AboutBox;
+    EXPECT_EQ(about->parentWidget(), &f);
+    EXPECT_EQ(static_cast<TAboutBox*>(f.AboutBox), about);
     EXPECT_EQ(QDir(f.OpenFolder()).absolutePath(),
               QDir(QCoreApplication::applicationDirPath()).absolutePath());
 

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -217,6 +218,24 @@ TEST_F(WindowTest, UnwritableSettingsFileIsReportedAndTheRegistersAreStillSaved)
     EXPECT_TRUE(QFile::exists(WorkDir() + "/master.xml"));
     EXPECT_TRUE(QFile::exists(WorkDir() + "/master.dat"));
     EXPECT_FALSE(Form().isVisible());
+}
+
+// The window shows the picture of the desktop entry (the installed icon),
+// built in at the sizes task bars use.
+TEST_F(WindowTest, WindowIconIsTheInstalledPicture) {
+    TForm1& f = Start();
+    const QList<QSize> sizes = f.windowIcon().availableSizes();
+    for (const int size : {16, 24, 32, 48, 64}) {
+        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+    }
+    const QImage installed(QString(NOTORIO_SOURCE_DIR) + "/data/icons/notorio-32.png");
+    ASSERT_FALSE(installed.isNull());
+    // Compared as the window system gets it (premultiplied alpha).
+    const auto premultiplied = [](const QImage& image) {
+        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    EXPECT_EQ(premultiplied(f.windowIcon().pixmap(QSize(32, 32)).toImage()),
+              premultiplied(installed));
 }
 
 TEST_F(WindowTest, AboutBoxShowsProgramVersionAndAddress) {
