@@ -1,6 +1,7 @@
 #include "AboutBox.h"
 
 #include "QtText.h"
+#include "ScreenFont.h"
 #include "ToolIcons.h"
 
 #include <QDesktopServices>
@@ -28,9 +29,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(298, 213);
     setModal(true);
-    QFont face(Q("ＭＳ Ｐゴシック"));
-    face.setPixelSize(12);
-    setFont(face);
+    setFont(qttext::ScreenFont(12));
 
     Panel1 = new QFrame(this);
     Panel1->setGeometry(8, 8, 281, 161);

@@ -15,6 +15,7 @@
 #include "NumberText.h"
 #include "QtText.h"
 #include "RegisterSelection.h"
+#include "ScreenFont.h"
 #include "ToolIcons.h"
 #include "WindowPlacement.h"
 #include "WindowTexts.h"
@@ -78,12 +79,6 @@ void InstallFontSubstitutes() {
     QFont::insertSubstitution(Q("ＭＳ ゴシック"), "IPAGothic");
 }
 
-QFont WindowFont(int pixels) {
-    QFont font(Q("ＭＳ Ｐゴシック"));
-    font.setPixelSize(pixels);
-    return font;
-}
-
 // A menu item's caption without accelerator letters: '&' shows as itself.
 QString PlainCaption(const QString& caption) {
     QString escaped = caption;
@@ -137,7 +132,7 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(WindowFont(12));
+    setFont(qttext::ScreenFont(12));
     setWindowIcon(toolicons::WindowIcon());
     CreateControls();
     CreateMenus();
@@ -621,7 +616,7 @@ void TForm1::ApplyStartupTexts() {
 }
 
 void TForm1::SetupGrid() {
-    QFont gridFont = WindowFont(13);
+    QFont gridFont = qttext::ScreenFont(13);
     StringGrid1->setFont(gridFont);
     StringGrid1->horizontalHeader()->setFont(gridFont);
     StringGrid1->verticalHeader()->setFont(gridFont);

@@ -1,20 +1,13 @@
 #include "DialogLook.h"
 
-#include "QtText.h"
+#include "ScreenFont.h"
 
-#include <QStringList>
 #include <cmath>
 
 namespace registers {
 
 QFont DialogFont() {
-    const QString family = qttext::Q("ＭＳ Ｐゴシック");
-    if (!QFont::substitutes(family).contains(qttext::Q("IPAPGothic"))) {
-        QFont::insertSubstitution(family, qttext::Q("IPAPGothic"));
-    }
-    QFont font(family);
-    font.setPixelSize(12);
-    return font;
+    return qttext::ScreenFont(12);
 }
 
 int PointSizeOf(const QFont& font) {

@@ -7,7 +7,7 @@
 
 namespace registers {
 
-// "ＭＳ Ｐゴシック" 12 pixels high; the face is substituted by IPAPGothic.
+// "ＭＳ Ｐゴシック" 12 pixels high (IPAPGothic where it is not installed).
 QFont DialogFont();
 
 // The point size the grid widths are computed from: 9 for the dialog font.

@@ -9,12 +9,14 @@
 #include "MemoryWindow.h"
 #include "NoteFiles.h"
 #include "QtText.h"
+#include "ScreenFont.h"
 #include "WindowTexts.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QImage>
 #include <QKeyEvent>
@@ -218,6 +220,23 @@ TEST_F(WindowTest, UnwritableSettingsFileIsReportedAndTheRegistersAreStillSaved)
     EXPECT_TRUE(QFile::exists(WorkDir() + "/master.xml"));
     EXPECT_TRUE(QFile::exists(WorkDir() + "/master.dat"));
     EXPECT_FALSE(Form().isVisible());
+}
+
+// The window's fonts name the face that draws them ("ＭＳ Ｐゴシック" where it
+// is installed, else the IPA face that takes its place), so that Qt looks
+// for no fallbacks; a face that is not installed is kept as named.
+TEST_F(WindowTest, FontsNameTheInstalledFace) {
+    TForm1& f = Start();
+    const QString drawn = QFontInfo(f.font()).family();
+    EXPECT_TRUE(drawn == Q("ＭＳ Ｐゴシック") || drawn == "IPAPGothic") << drawn.toStdString();
+    EXPECT_EQ(f.font().family(), drawn);
+    EXPECT_EQ(f.font().pixelSize(), 12);
+    EXPECT_EQ(f.StringGrid1->font().family(), drawn);
+    EXPECT_EQ(f.StringGrid1->font().pixelSize(), 13);
+
+    EXPECT_EQ(qttext::InstalledFace("No Such Face", {"Also Missing", "IPAPGothic"}), "IPAPGothic");
+    EXPECT_EQ(qttext::InstalledFace("IPAGothic", {"IPAPGothic"}), "IPAGothic");
+    EXPECT_EQ(qttext::InstalledFace("No Such Face", {"Also Missing"}), "No Such Face");
 }
 
 // The window shows the picture of the desktop entry (the installed icon),

@@ -1,0 +1,22 @@
+// The face the window and its dialogs are drawn in. They name
+// "ＭＳ Ｐゴシック"; on a system without it IPA's proportional gothic takes
+// its place. The font names the installed face itself: asked for a family
+// that is not installed, Qt first asks fontconfig for the fallbacks of each
+// script it meets (Latin, kanji, hiragana, katakana) before it tries a
+// substitute, which was a third of the window's start-up.
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+namespace qttext {
+
+// `family` where it is installed, else the first of `substitutes` that is,
+// else `family` (Qt then falls back as it can). Needs a QGuiApplication.
+QString InstalledFace(const QString& family, const QStringList& substitutes);
+
+// "ＭＳ Ｐゴシック" (or the face that takes its place) `pixels` high.
+QFont ScreenFont(int pixels);
+
+} // namespace qttext
