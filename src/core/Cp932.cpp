@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <iconv.h>
 #include <memory>
+#include <mutex>
 #include <stdexcept>
 
 namespace cp932 {
@@ -307,73 +309,51 @@ private:
         return at == cp932.size();
     }
 
-    std::array<std::uint16_t, 0x10000> codes_{};
+    std::array<std::uint16_t, 0x10000> codes_; // blocks filled by Load
     std::array<bool, 0x100> loaded_{};
 };
 
-// The UTF-8 of every CP932 character: a double-byte one by its two bytes,
-// a single byte by itself. Each holds its length (1 to 3) and the bytes.
+// The UTF-8 of a CP932 character: its length (1 to 3) and the bytes.
 struct Utf8Of {
-    std::uint8_t length = 0;
-    char bytes[3] = {};
+    std::uint8_t length;
+    char bytes[3];
 };
 
+// The UTF-8 of every CP932 character: a double-byte one by its two bytes,
+// a single byte by itself. The single bytes are filled at once, the
+// double-byte characters a lead byte at a time as texts first hold it: one
+// call of the converter for the 256 pairs that start with it (a window's
+// texts need a dozen of the 60 lead bytes).
 class DoubleByteTable {
 public:
     DoubleByteTable() {
-        // Every lead byte with every byte after it, then every single byte
-        // that is not a lead byte: one call of the converter, which gives
-        // exactly one character for each (U+FFFD for those that are not
-        // CP932), read back in order.
         std::string input;
-        for (int lead = 0x80; lead < 0x100; ++lead) {
-            if (IsLeadByte(static_cast<unsigned char>(lead))) {
-                for (int trail = 0; trail < 0x100; ++trail) {
-                    input.push_back(static_cast<char>(lead));
-                    input.push_back(static_cast<char>(trail));
-                }
-            }
-        }
         for (int single = 0x80; single < 0x100; ++single) {
             if (!IsLeadByte(static_cast<unsigned char>(single))) {
                 input.push_back(static_cast<char>(single));
             }
         }
-        const std::string utf8 = ToUtf8ByConverter(input);
         std::size_t at = 0;
-        const auto next = [&](Utf8Of& entry) {
-            const unsigned char first = static_cast<unsigned char>(utf8[at]);
-            const std::size_t length = first < 0x80 ? 1 : first < 0xE0 ? 2 : 3;
-            if (at + length > utf8.size() || first >= 0xF0) {
-                return false;
-            }
-            entry.length = static_cast<std::uint8_t>(length);
-            std::memcpy(entry.bytes, utf8.data() + at, length);
-            at += length;
-            return true;
-        };
-        for (int lead = 0x80; lead < 0x100 && ok_; ++lead) {
-            if (IsLeadByte(static_cast<unsigned char>(lead))) {
-                for (int trail = 0; trail < 0x100 && ok_; ++trail) {
-                    ok_ = next(doubles_[(lead - 0x80) * 0x100 + trail]);
-                }
-            }
-        }
-        for (int single = 0x80; single < 0x100 && ok_; ++single) {
+        const std::string utf8 = ToUtf8ByConverter(input);
+        singlesOk_ = true;
+        for (int single = 0x80; single < 0x100 && singlesOk_; ++single) {
             if (!IsLeadByte(static_cast<unsigned char>(single))) {
-                ok_ = next(singles_[single - 0x80]);
+                singlesOk_ = Next(utf8, at, singles_[single - 0x80]);
             }
         }
-        ok_ = ok_ && at == utf8.size();
+        singlesOk_ = singlesOk_ && at == utf8.size();
         for (int byte = 0; byte < 0x100; ++byte) {
-            lead_[byte] = IsLeadByte(static_cast<unsigned char>(byte));
+            kind_[byte].store(IsLeadByte(static_cast<unsigned char>(byte)) ? kRowToLoad : kSingle,
+                              std::memory_order_relaxed);
         }
     }
 
-    void Append(std::string_view text, std::string& out) const {
-        if (!ok_) {
-            out += ToUtf8ByConverter(text); // the converter did not answer one to one
-            return;
+    // Appends the UTF-8 of `text` to `out`; false, with `out` as it was,
+    // when the converter did not answer one to one (it then takes the
+    // whole text).
+    bool Append(std::string_view text, std::string& out) {
+        if (!singlesOk_) {
+            return false;
         }
         // At most three bytes of UTF-8 a byte (a single-byte katakana),
         // written in place, each character's three bytes at once.
@@ -388,30 +368,90 @@ public:
                 continue;
             }
             const Utf8Of* entry;
-            if (!lead_[c]) {
+            const Kind kind = kind_[c].load(std::memory_order_acquire);
+            if (kind == kSingle) {
                 entry = &singles_[c - 0x80];
-            } else if (at + 1 != end) {
+            } else if (at + 1 == end) {
+                entry = &kCutOff; // a lead byte that ends the text
+            } else if (kind == kRowLoaded || LoadRow(c)) {
                 entry = &doubles_[(c - 0x80) * 0x100 + static_cast<unsigned char>(*++at)];
             } else {
-                entry = &kCutOff; // a lead byte that ends the text
+                out.resize(start);
+                return false;
             }
             std::memcpy(p, entry->bytes, 3);
             p += entry->length;
         }
         out.resize(static_cast<std::size_t>(p - out.data()));
+        return true;
     }
 
 private:
+    // Reads the character at `at` of the converter's answer into `entry`.
+    static bool Next(const std::string& utf8, std::size_t& at, Utf8Of& entry) {
+        if (at >= utf8.size()) {
+            return false;
+        }
+        const unsigned char first = static_cast<unsigned char>(utf8[at]);
+        const std::size_t length = first < 0x80 ? 1 : first < 0xE0 ? 2 : 3;
+        if (at + length > utf8.size() || first >= 0xF0) {
+            return false;
+        }
+        entry.length = static_cast<std::uint8_t>(length);
+        std::memcpy(entry.bytes, utf8.data() + at, length);
+        std::memset(entry.bytes + length, 0, 3 - length);
+        at += length;
+        return true;
+    }
+
+    // The lead byte with every byte after it through the converter, which
+    // gives exactly one character for each pair (U+FFFD for those that are
+    // not CP932), read back in order.
+    bool LoadRow(unsigned char lead) {
+        const std::lock_guard<std::mutex> lock(loading_);
+        if (kind_[lead].load(std::memory_order_relaxed) == kRowLoaded) {
+            return true; // another thread filled it meanwhile
+        }
+        std::string input;
+        for (int trail = 0; trail < 0x100; ++trail) {
+            input.push_back(static_cast<char>(lead));
+            input.push_back(static_cast<char>(trail));
+        }
+        const std::string utf8 = ToUtf8ByConverter(input);
+        std::size_t at = 0;
+        for (int trail = 0; trail < 0x100; ++trail) {
+            if (!Next(utf8, at, doubles_[(lead - 0x80) * 0x100 + trail])) {
+                return false;
+            }
+        }
+        if (at != utf8.size()) {
+            return false;
+        }
+        kind_[lead].store(kRowLoaded, std::memory_order_release);
+        return true;
+    }
+
     static constexpr Utf8Of kCutOff{3, {'\xEF', '\xBF', '\xBD'}};
-    std::array<Utf8Of, 0x80 * 0x100> doubles_{};
-    std::array<Utf8Of, 0x80> singles_{};
-    std::array<bool, 0x100> lead_{}; // IsLeadByte of every byte
-    bool ok_ = true;
+    std::array<Utf8Of, 0x80 * 0x100> doubles_; // rows filled by LoadRow
+    std::array<Utf8Of, 0x80> singles_;
+    // What each byte is: one look-up for every branch of the loop above. A
+    // row is filled under the lock and marked loaded after it, so that a
+    // thread that sees the mark sees the row.
+    enum Kind : std::uint8_t { kSingle, kRowToLoad, kRowLoaded };
+    std::array<std::atomic<Kind>, 0x100> kind_;
+    std::mutex loading_;
+    bool singlesOk_;
 };
 
-BasicPlaneCodes& Table() {
-    thread_local std::unique_ptr<BasicPlaneCodes> table = std::make_unique<BasicPlaneCodes>();
-    return *table;
+// This thread's table to CP932, made with new on first use
+// (default-initialized: only the blocks filled take memory).
+BasicPlaneCodes& ThisThreadsCodes() {
+    thread_local BasicPlaneCodes* codes = nullptr;
+    if (codes == nullptr) {
+        thread_local const std::unique_ptr<BasicPlaneCodes> owner(new BasicPlaneCodes);
+        codes = owner.get();
+    }
+    return *codes;
 }
 
 // ASCII bytes are the same characters in CP932 and UTF-8.
@@ -432,8 +472,11 @@ std::string ToUtf8ByConverter(std::string_view bytes) {
 }
 
 void AppendToUtf8(std::string_view bytes, std::string& out) {
-    static const DoubleByteTable table;
-    table.Append(bytes, out);
+    // Static: the rows not filled are never written, so they take no memory.
+    static DoubleByteTable table;
+    if (!table.Append(bytes, out)) {
+        out += ToUtf8ByConverter(bytes);
+    }
 }
 
 std::string ToUtf8(std::string_view bytes) {
@@ -493,7 +536,7 @@ std::string FromUtf8(std::string_view utf8) {
         return std::string(utf8);
     }
     std::string out;
-    if (Table().Convert(utf8, out)) {
+    if (ThisThreadsCodes().Convert(utf8, out)) {
         return out;
     }
     return FromUtf8ThroughCodec(utf8);
@@ -509,7 +552,7 @@ void AppendFromUtf16(std::u16string_view units, std::string& out) {
         out.append(units.begin(), units.end());
         return;
     }
-    if (!Table().Convert(units, out)) {
+    if (!ThisThreadsCodes().Convert(units, out)) {
         out.resize(start);
         out += FromUtf8ThroughCodec(Utf16ToUtf8(units));
     }

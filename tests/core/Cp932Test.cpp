@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <thread>
+#include <vector>
 
 using cp932::FromUtf8;
 using cp932::LostCharacters;
@@ -163,6 +165,30 @@ TEST(Cp932, TextsConvertToUtf8AsTheConverterConvertsThem) {
             c = static_cast<char>(byte(random));
         }
         ASSERT_EQ(table(text), "kept " + cp932::ToUtf8ByConverter(text));
+    }
+}
+
+// The table fills a lead byte's characters when a text first holds it; threads
+// that meet the same lead bytes at once all get them whole.
+TEST(Cp932, ThreadsFillingTheTableAtOnceConvertAsTheConverterDoes) {
+    std::string every;
+    for (int lead = 0xFC; lead >= 0x81; --lead) {
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            every += static_cast<char>(lead);
+            every += static_cast<char>(trail);
+        }
+    }
+    const std::string expected = cp932::ToUtf8ByConverter(every);
+    std::vector<std::string> results(4);
+    std::vector<std::thread> threads;
+    for (std::string& result : results) {
+        threads.emplace_back([&every, &result] { result = ToUtf8(every); });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    for (const std::string& result : results) {
+        EXPECT_EQ(result, expected);
     }
 }
 
