@@ -1,5 +1,6 @@
 #include "StringGrid.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
@@ -117,6 +118,14 @@ void TFixedHeader::paintSection(QPainter* painter, const QRect& rect, int logica
     painter->restore();
 }
 
+QSize TFixedHeader::sectionSizeFromContents(int logicalIndex) const {
+    const int col = orientation() == Qt::Horizontal ? logicalIndex + 1 : 0;
+    const int row = orientation() == Qt::Horizontal ? 0 : logicalIndex + 1;
+    const QFontMetrics metrics(grid_->font());
+    // The text with the 2-pixel margins PaintCellText leaves, and a frame.
+    return QSize(metrics.horizontalAdvance(grid_->Cells(col, row)) + 8, metrics.height() + 8);
+}
+
 // ---- grid ----
 
 TStringGrid::TStringGrid(QWidget* parent) : QTableWidget(parent) {
@@ -133,9 +142,12 @@ TStringGrid::TStringGrid(QWidget* parent) : QTableWidget(parent) {
     horizontalHeader()->viewport()->installEventFilter(this);
     verticalHeader()->viewport()->installEventFilter(this);
     setCornerButtonEnabled(false);
-    // The corner is the fixed cell (0, 0).
-    setStyleSheet("QTableCornerButton::section { background: #A6CAF0; color: black;"
-                  " border: 1px outset #A6CAF0; }");
+    // The corner is the fixed cell (0, 0), painted as the other fixed cells
+    // (the table's own corner button, found among its children).
+    cornerButton_ = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    if (cornerButton_) {
+        cornerButton_->installEventFilter(this);
+    }
     setItemDelegate(new TGridCellDelegate(this));
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -483,6 +495,11 @@ void TStringGrid::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 bool TStringGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && watched == cornerButton_) {
+        QPainter painter(cornerButton_);
+        PaintFixedCell(&painter, cornerButton_->rect(), palette());
+        return true;
+    }
     // The type first: a widget being destroyed still sends events here, and
     // the editor's pointer must not be read as a line edit then.
     if (event->type() == QEvent::KeyRelease && watched == editor_.data()) {

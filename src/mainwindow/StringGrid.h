@@ -48,6 +48,9 @@ public:
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+    // Measured in the grid's font, as painted: Qt measures titles in bold,
+    // which costs a bold face the window never shows.
+    QSize sectionSizeFromContents(int logicalIndex) const override;
 
 private:
     TStringGrid* grid_;
@@ -151,6 +154,7 @@ public:
 
 private:
     QString corner_;
+    QWidget* cornerButton_ = nullptr; // the table's corner, painted by eventFilter
     QPoint lastMousePos_{-1, -1};
     // Focus taken by a mouse press on a fixed cell goes back to where it was.
     QPointer<QWidget> focusBefore_;

@@ -6,6 +6,7 @@
 #include "Cp932.h"
 #include "QtText.h"
 
+#include <QAbstractButton>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
@@ -244,6 +245,24 @@ TEST_F(WindowTest, CellsAreDrawnWithColumnAlignmentAndTheirColours) {
               f.StringGrid1->palette().color(QPalette::Base));
     const QImage titles = f.StringGrid1->horizontalHeader()->viewport()->grab().toImage();
     EXPECT_EQ(QColor(titles.pixel(75, 4)), TStringGrid::FixedColor);
+    // The corner is a fixed cell too.
+    auto* corner =
+        f.StringGrid1->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(corner, nullptr);
+    const QImage cornerImage = corner->grab().toImage();
+    EXPECT_EQ(QColor(cornerImage.pixel(cornerImage.rect().center())), TStringGrid::FixedColor);
+}
+
+// Titles are measured in the grid's own font, as they are painted (Qt would
+// measure them in bold).
+TEST_F(WindowTest, TitlesAreMeasuredInTheGridFont) {
+    TForm1& f = Start();
+    const QFontMetrics metrics(f.StringGrid1->font());
+    const QString title = f.StringGrid1->Cells(1, 0);
+    ASSERT_FALSE(title.isEmpty());
+    EXPECT_EQ(f.StringGrid1->horizontalHeader()->sectionSizeHint(0),
+              metrics.horizontalAdvance(title) + 8);
+    EXPECT_EQ(f.StringGrid1->verticalHeader()->sectionSizeHint(0), metrics.height() + 8);
 }
 
 // A pasted text of a million characters shows in its cell as a text that
