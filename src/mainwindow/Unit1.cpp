@@ -731,7 +731,15 @@ std::string TForm1::Field(int number) const {
 
 void TForm1::SetField(int number, const std::string& text) {
     if (QLineEdit* e = EditField(number)) {
-        e->setText(FromCp932(text));
+        const QString shown = FromCp932(text);
+        // A field that already shows the text from its start, untouched,
+        // is left alone: laying the same text out again costs, and start-up
+        // and every new note set most fields to what they hold.
+        if (shown == e->text() && e->cursorPosition() == 0 && !e->hasSelectedText() &&
+            !e->isModified()) {
+            return;
+        }
+        e->setText(shown);
         e->setCursorPosition(0);
     }
 }

@@ -69,6 +69,28 @@ TEST(WindowPlacement, TheTitleBarStaysOnAScreen) {
     EXPECT_EQ(placement::KeepTitleBarOnScreen({-30, -30}, frame, {}), QPoint(-30, -30));
 }
 
+// Setting a field shows the text from its start and unedited, also when the
+// field already held that text after the user typed it.
+TEST_F(WindowTest, SettingAFieldToItsTextShowsItFromTheStartUnedited) {
+    TForm1& f = Start();
+    f.SetField(2, std::string());
+    f.Edit2->setFocus();
+    QTest::keyClicks(f.Edit2, "abc");
+    ASSERT_EQ(f.Edit2->cursorPosition(), 3);
+    ASSERT_TRUE(f.Edit2->isModified());
+    f.SetField(2, "abc");
+    EXPECT_EQ(f.Edit2->text(), "abc");
+    EXPECT_EQ(f.Edit2->cursorPosition(), 0);
+    EXPECT_FALSE(f.Edit2->isModified());
+    f.Edit2->setSelection(2, -2); // the cursor at the start, two characters selected
+    ASSERT_EQ(f.Edit2->cursorPosition(), 0);
+    f.SetField(2, "abc");
+    EXPECT_FALSE(f.Edit2->hasSelectedText());
+    f.SetField(2, "xyz");
+    EXPECT_EQ(f.Edit2->text(), "xyz");
+    EXPECT_EQ(f.Edit2->cursorPosition(), 0);
+}
+
 TEST_F(WindowTest, ThePositionComesBackThroughACloseAndANewWindow) {
     TForm1& first = Start();
     first.move(140, 90);
