@@ -7,11 +7,14 @@
 namespace qttext {
 
 QString InstalledFace(const QString& family, const QStringList& substitutes) {
-    if (QFontDatabase::hasFamily(family)) {
+    // The installed families, listed once: QFontDatabase::hasFamily asks
+    // fontconfig to resolve each name first.
+    const QStringList installed = QFontDatabase::families();
+    if (installed.contains(family, Qt::CaseInsensitive)) {
         return family;
     }
     for (const QString& substitute : substitutes) {
-        if (QFontDatabase::hasFamily(substitute)) {
+        if (installed.contains(substitute, Qt::CaseInsensitive)) {
             return substitute;
         }
     }
@@ -19,7 +22,7 @@ QString InstalledFace(const QString& family, const QStringList& substitutes) {
 }
 
 QFont ScreenFont(int pixels) {
-    // Looked up once: each look-up asks fontconfig.
+    // Looked up once.
     static const QString face = InstalledFace(Q("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic")});
     QFont font(face);
     font.setPixelSize(pixels);
