@@ -6,7 +6,8 @@ starts the program, watches the root window with `xev` for the program's
 first window being mapped and for its first Expose, and then reads the
 process's peak resident memory (VmHWM) once it has settled. The two
 programs alternate run by run, so that a busy machine slows both alike;
-the medians are reported.
+the medians are reported, and the median of the ratios of the runs made
+side by side (which a machine that slows down for a while moves less).
 """
 import os
 import re
@@ -63,17 +64,25 @@ def main():
         "minimal Qt window": [os.path.join(build, "bench_startup_minimal")],
     }
     results = {name: ([], []) for name in programs}
+    paired = ([], [])  # notorio / minimal of each pair of runs: time, memory
     with tempfile.TemporaryDirectory() as work:
         # Warm the caches once each.
         for command in programs.values():
             first_expose_seconds(command, work)
         for _ in range(runs):
+            pair = {}
             for name, command in programs.items():
                 seconds, rss = first_expose_seconds(command, work)
+                pair[name] = (seconds, rss)
                 if seconds is not None:
                     results[name][0].append(seconds)
                 if rss is not None:
                     results[name][1].append(rss)
+            (t1, m1), (t0, m0) = pair["notorio"], pair["minimal Qt window"]
+            if t1 is not None and t0:
+                paired[0].append(t1 / t0)
+            if m1 is not None and m0:
+                paired[1].append(m1 / m0)
     print(f"{'program':<20} {'runs':>4} {'median ms':>10} {'median MiB':>11}")
     medians = {}
     for name, (times, memory) in results.items():
@@ -83,6 +92,8 @@ def main():
         print(f"{name:<20} {len(times):>4} {t:>10.1f} {m:>11.1f}")
     (t1, m1), (t0, m0) = medians["notorio"], medians["minimal Qt window"]
     print(f"notorio / minimal: time {t1 / t0:.2f}x, memory {m1 / m0:.2f}x")
+    print(f"median of the paired ratios: time {statistics.median(paired[0]):.2f}x, "
+          f"memory {statistics.median(paired[1]):.2f}x")
 
 
 if __name__ == "__main__":
