@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
 
 namespace toolicons {
 
@@ -153,8 +154,9 @@ QPixmap ProgramIcon(int size) {
 
 // The shapes of data/icons/notorio.svg as the installed pictures show them,
 // drawn on a 256-unit square with a thin black outline: a blue tile, a
-// sheet with a folded corner, a title bar, four lines and a red seal. Drawn, not read from the PNG
-// files, because the first image the program reads costs a scan of the image plug-ins.
+// sheet with a folded corner, a title bar, four lines and a red seal.
+// Drawn, not read from the PNG files, because the first image the program
+// reads costs a scan of the image plug-ins.
 QPixmap InstalledPicture(int size) {
     QPixmap pixmap = Canvas(size);
     QPainter p(&pixmap);
@@ -163,22 +165,10 @@ QPixmap InstalledPicture(int size) {
     p.setPen(QPen(Qt::black, 1.5));
     p.setBrush(QColor(0x2F, 0x6D, 0xB5));
     p.drawRoundedRect(QRectF(8, 8, 240, 240), 36, 36);
-    QPainterPath sheet;
-    sheet.moveTo(64, 36);
-    sheet.lineTo(166, 36);
-    sheet.lineTo(196, 66);
-    sheet.lineTo(196, 220);
-    sheet.lineTo(64, 220);
-    sheet.closeSubpath();
     p.setBrush(Qt::white);
-    p.drawPath(sheet);
-    QPainterPath fold;
-    fold.moveTo(166, 36);
-    fold.lineTo(166, 66);
-    fold.lineTo(196, 66);
-    fold.closeSubpath();
+    p.drawPolygon(QPolygonF{{64, 36}, {166, 36}, {196, 66}, {196, 220}, {64, 220}});
     p.setBrush(QColor(0xC9, 0xD8, 0xEC));
-    p.drawPath(fold);
+    p.drawPolygon(QPolygonF{{166, 36}, {166, 66}, {196, 66}});
     p.setBrush(QColor(0x2F, 0x6D, 0xB5));
     p.drawRect(QRectF(84, 84, 90, 12));
     p.setBrush(QColor(0x87, 0xA9, 0xD6));

@@ -72,13 +72,6 @@ QString ExecutableDir() {
     return QCoreApplication::applicationDirPath();
 }
 
-// The fonts the window names are not on a Debian system; IPA's faces take
-// their place (proportional and fixed pitch).
-void InstallFontSubstitutes() {
-    QFont::insertSubstitution(Q("ＭＳ Ｐゴシック"), "IPAPGothic");
-    QFont::insertSubstitution(Q("ＭＳ ゴシック"), "IPAGothic");
-}
-
 // A menu item's caption without accelerator letters: '&' shows as itself.
 QString PlainCaption(const QString& caption) {
     QString escaped = caption;
@@ -127,7 +120,6 @@ void TForm1::SetHelpFile(const QString& path) {
 // ---- construction ----
 
 TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMainWindow(parent) {
-    InstallFontSubstitutes();
     linepaste::InstallOnce();
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
