@@ -14,6 +14,8 @@
 namespace cp932 {
 namespace {
 
+thread_local std::size_t converterRuns = 0;
+
 // One iconv descriptor per direction, opened on first use.
 class Converter {
 public:
@@ -30,6 +32,7 @@ public:
     // skips `skip(in)` bytes of input.
     template <typename Skip>
     std::string Run(std::string_view in, std::string_view replacement, Skip skip) {
+        ++converterRuns;
         std::string out;
         out.reserve(in.size() * 3 / 2 + 4);
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
@@ -464,6 +467,10 @@ bool IsAscii(std::string_view bytes) {
 
 bool IsLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+std::size_t ConverterRuns() {
+    return converterRuns;
 }
 
 std::string ToUtf8ByConverter(std::string_view bytes) {

@@ -3,6 +3,7 @@
 // the two meet; the Qt layer wraps it for QString.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,10 @@ void AppendToUtf8(std::string_view cp932, std::string& out);
 // The system's converter alone, which the table behind ToUtf8 is filled
 // from (one call for every character at first use): slower, the same bytes.
 std::string ToUtf8ByConverter(std::string_view cp932);
+
+// How many texts this thread has sent through the system's converter. The
+// tables answer a character met before without it; tests count on that.
+std::size_t ConverterRuns();
 
 // UTF-8 to CP932 bytes. The JIS forms of a few characters that Japanese
 // input methods produce (wave dash, minus sign, double vertical line, cent,
