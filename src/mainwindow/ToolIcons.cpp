@@ -1,5 +1,8 @@
 #include "ToolIcons.h"
 
+#include "IconPixels.h"
+
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -152,40 +155,13 @@ QPixmap ProgramIcon(int size) {
     return pixmap;
 }
 
-// The shapes of data/icons/notorio.svg as the installed pictures show them,
-// drawn on a 256-unit square with a thin black outline: a blue tile, a
-// sheet with a folded corner, a title bar, four lines and a red seal.
-// Drawn, not read from the PNG files, because the first image the program
-// reads costs a scan of the image plug-ins.
-QPixmap InstalledPicture(int size) {
-    QPixmap pixmap = Canvas(size);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 256.0, size / 256.0);
-    p.setPen(QPen(Qt::black, 1.5));
-    p.setBrush(QColor(0x2F, 0x6D, 0xB5));
-    p.drawRoundedRect(QRectF(8, 8, 240, 240), 36, 36);
-    p.setBrush(Qt::white);
-    p.drawPolygon(QPolygonF{{64, 36}, {166, 36}, {196, 66}, {196, 220}, {64, 220}});
-    p.setBrush(QColor(0xC9, 0xD8, 0xEC));
-    p.drawPolygon(QPolygonF{{166, 36}, {166, 66}, {196, 66}});
-    p.setBrush(QColor(0x2F, 0x6D, 0xB5));
-    p.drawRect(QRectF(84, 84, 90, 12));
-    p.setBrush(QColor(0x87, 0xA9, 0xD6));
-    for (const int top : {112, 132, 152}) {
-        p.drawRect(QRectF(84, top, 90, 8));
-    }
-    p.drawRect(QRectF(84, 172, 50, 8));
-    p.setPen(QPen(QColor(0xD6, 0x2F, 0x2F), 7));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QPointF(164, 188), 20, 20);
-    return pixmap;
-}
-
 QIcon WindowIcon() {
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64}) {
-        icon.addPixmap(InstalledPicture(size));
+    for (std::size_t i = 0; i < iconpixels::kPictureCount; ++i) {
+        const iconpixels::Picture& picture = iconpixels::kPictures[i];
+        const QImage image(reinterpret_cast<const uchar*>(picture.argb), picture.size, picture.size,
+                           QImage::Format_ARGB32_Premultiplied);
+        icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
 }

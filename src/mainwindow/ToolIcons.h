@@ -1,6 +1,6 @@
-// Small pictures drawn by the program itself: the five tool-bar buttons, the
-// program icon of the About box, and the window's icon, the picture of the
-// desktop entry.
+// Small pictures of the program: the five tool-bar buttons and the program
+// icon of the About box, drawn by the program itself, and the window's
+// icon, the picture of the desktop entry.
 #pragma once
 
 #include <QIcon>
@@ -15,12 +15,10 @@ QIcon SaveAs();                     // a floppy disk with a pen
 QIcon PrintAll();                   // a printer with a sheet
 QPixmap ProgramIcon(int size = 32); // a note with ruled lines and a yen mark
 
-// The picture of the installed icon (data/icons) `size` pixels square.
-QPixmap InstalledPicture(int size);
-
-// That picture at the sizes task bars and window lists use: the window
-// shows the picture the desktop's menu shows, installed or not, without
-// searching the icon themes.
+// The installed icon's pictures (data/icons) at the sizes task bars and
+// window lists use, built into the program: the window shows the picture
+// the desktop's menu shows, installed or not, without searching the icon
+// themes or reading a file.
 QIcon WindowIcon();
 
 } // namespace toolicons
