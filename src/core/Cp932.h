@@ -13,12 +13,13 @@ namespace cp932 {
 std::string ToUtf8(std::string_view cp932);
 // The same, appended to `out`.
 void AppendToUtf8(std::string_view cp932, std::string& out);
-// The system's converter alone, which the table behind ToUtf8 is filled
-// from (one call for every character at first use): slower, the same bytes.
+// The system's converter alone, which the tables behind ToUtf8 are made
+// from when the program is built: slower, the same bytes.
 std::string ToUtf8ByConverter(std::string_view cp932);
 
 // How many texts this thread has sent through the system's converter. The
-// tables answer a character met before without it; tests count on that.
+// tables answer every character of the basic plane and every CP932 byte
+// without it; tests count on that.
 std::size_t ConverterRuns();
 
 // UTF-8 to CP932 bytes. The JIS forms of a few characters that Japanese
@@ -44,8 +45,10 @@ std::string LostCharacters(std::string_view utf8);
 // convert, and plain ASCII are returned as they are.
 std::string FromCodePage(std::string_view bytes, int codePage);
 
-// True when `pos` is the first byte of a double-byte character.
-bool IsLeadByte(unsigned char byte);
+// True when `byte` is the first byte of a double-byte character.
+constexpr bool IsLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 } // namespace cp932
 
