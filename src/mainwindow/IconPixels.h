@@ -1,8 +1,9 @@
-// The installed icon's pictures (data/icons/notorio-N.png) as pixels built
-// into the program, for the window icon: the first image the program reads
-// from a file costs a scan of the image plug-ins, and drawing them costs
-// more than the whole icon needs. Generated at build time by
-// notorio_icon_pixels (IconPixelsMaker.cpp) from the PNG files themselves.
+// Pictures built into the program as pixels, made at build time by
+// notorio_icon_pixels (IconPixelsMaker.cpp): the installed icon's pictures
+// (data/icons/notorio-N.png) for the window icon, and the tool-bar pictures
+// ToolPictures.h draws. The first image the program reads from a file costs
+// a scan of the image plug-ins, and the first it draws the setting up of
+// the painter; the window comes up sooner without either.
 #pragma once
 
 #include <cstddef>
@@ -17,7 +18,15 @@ struct Picture {
     const std::uint32_t* argb;
 };
 
-extern const Picture kPictures[];
-extern const std::size_t kPictureCount;
+// The installed pictures, in the order the build names them.
+extern const Picture kWindowPictures[];
+extern const std::size_t kWindowPictureCount;
+
+// The tool-bar pictures.
+extern const Picture kNewNote;
+extern const Picture kOpenNote;
+extern const Picture kSaveNote;
+extern const Picture kSaveAs;
+extern const Picture kPrintAll;
 
 } // namespace iconpixels

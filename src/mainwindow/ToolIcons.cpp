@@ -1,167 +1,50 @@
 #include "ToolIcons.h"
 
 #include "IconPixels.h"
+#include "ToolPictures.h"
 
 #include <QImage>
-#include <QPainter>
-#include <QPainterPath>
-#include <QPolygonF>
 
 namespace toolicons {
 
 namespace {
 
-constexpr int kSize = 20;
-
-QPixmap Canvas(int size = kSize) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
-}
-
-void Sheet(QPainter& p, const QRectF& r) {
-    const qreal fold = r.width() * 0.3;
-    QPainterPath path;
-    path.moveTo(r.left(), r.top());
-    path.lineTo(r.right() - fold, r.top());
-    path.lineTo(r.right(), r.top() + fold);
-    path.lineTo(r.right(), r.bottom());
-    path.lineTo(r.left(), r.bottom());
-    path.closeSubpath();
-    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
-    p.setBrush(Qt::white);
-    p.drawPath(path);
-    QPainterPath corner;
-    corner.moveTo(r.right() - fold, r.top());
-    corner.lineTo(r.right() - fold, r.top() + fold);
-    corner.lineTo(r.right(), r.top() + fold);
-    p.setBrush(QColor(0xD8, 0xD8, 0xD8));
-    p.drawPath(corner);
-}
-
-void Disk(QPainter& p, const QRectF& r) {
-    p.setPen(QPen(QColor(0x20, 0x30, 0x60), 1));
-    p.setBrush(QColor(0x35, 0x5C, 0xB0));
-    p.drawRoundedRect(r, 1.5, 1.5);
-    // Label and shutter.
-    p.setBrush(Qt::white);
-    p.setPen(Qt::NoPen);
-    p.drawRect(QRectF(r.left() + r.width() * 0.2, r.top() + r.height() * 0.52, r.width() * 0.6,
-                      r.height() * 0.4));
-    p.setBrush(QColor(0xC8, 0xC8, 0xC8));
-    p.drawRect(
-        QRectF(r.left() + r.width() * 0.28, r.top() + 1, r.width() * 0.44, r.height() * 0.32));
-    p.setBrush(QColor(0x35, 0x5C, 0xB0));
-    p.drawRect(
-        QRectF(r.left() + r.width() * 0.55, r.top() + 2, r.width() * 0.1, r.height() * 0.24));
+QPixmap PixmapOf(const iconpixels::Picture& picture) {
+    const QImage image(reinterpret_cast<const uchar*>(picture.argb), picture.size, picture.size,
+                       QImage::Format_ARGB32_Premultiplied);
+    return QPixmap::fromImage(image);
 }
 
 } // namespace
 
 QIcon NewNote() {
-    QPixmap pixmap = Canvas();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    Sheet(p, QRectF(4.5, 1.5, 11, 16));
-    p.setPen(QPen(QColor(0xE0, 0xA0, 0x00), 1.4));
-    p.drawLine(QPointF(14, 13), QPointF(19, 18));
-    p.drawLine(QPointF(19, 13), QPointF(14, 18));
-    p.drawLine(QPointF(16.5, 12), QPointF(16.5, 19));
-    return QIcon(pixmap);
+    return QIcon(PixmapOf(iconpixels::kNewNote));
 }
 
 QIcon OpenNote() {
-    QPixmap pixmap = Canvas();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x80, 0x60, 0x10), 1));
-    p.setBrush(QColor(0xE8, 0xC0, 0x50));
-    QPainterPath back;
-    back.moveTo(1.5, 4.5);
-    back.lineTo(7.5, 4.5);
-    back.lineTo(9, 6.5);
-    back.lineTo(16.5, 6.5);
-    back.lineTo(16.5, 17.5);
-    back.lineTo(1.5, 17.5);
-    back.closeSubpath();
-    p.drawPath(back);
-    p.setBrush(QColor(0xF8, 0xD8, 0x70));
-    QPainterPath front;
-    front.moveTo(1.5, 17.5);
-    front.lineTo(4.5, 9.5);
-    front.lineTo(19.5, 9.5);
-    front.lineTo(16.5, 17.5);
-    front.closeSubpath();
-    p.drawPath(front);
-    return QIcon(pixmap);
+    return QIcon(PixmapOf(iconpixels::kOpenNote));
 }
 
 QIcon SaveNote() {
-    QPixmap pixmap = Canvas();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    Disk(p, QRectF(2.5, 2.5, 15, 15));
-    return QIcon(pixmap);
+    return QIcon(PixmapOf(iconpixels::kSaveNote));
 }
 
 QIcon SaveAs() {
-    QPixmap pixmap = Canvas();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    Disk(p, QRectF(1.5, 1.5, 13, 13));
-    p.setPen(QPen(QColor(0x20, 0x20, 0x20), 1));
-    p.setBrush(QColor(0xF0, 0xB0, 0x30));
-    QPainterPath pen;
-    pen.moveTo(18.5, 9.5);
-    pen.lineTo(20, 11);
-    pen.lineTo(12.5, 18.5);
-    pen.lineTo(10.5, 19);
-    pen.lineTo(11, 17);
-    pen.closeSubpath();
-    p.drawPath(pen);
-    return QIcon(pixmap);
+    return QIcon(PixmapOf(iconpixels::kSaveAs));
 }
 
 QIcon PrintAll() {
-    QPixmap pixmap = Canvas();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    Sheet(p, QRectF(5.5, 1.5, 9, 8));
-    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
-    p.setBrush(QColor(0xB8, 0xB8, 0xC0));
-    p.drawRoundedRect(QRectF(1.5, 8.5, 17, 7), 1.5, 1.5);
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(5.5, 13.5, 9, 5));
-    p.setPen(QPen(QColor(0x30, 0xA0, 0x30), 1.5));
-    p.drawPoint(QPointF(16, 11));
-    return QIcon(pixmap);
+    return QIcon(PixmapOf(iconpixels::kPrintAll));
 }
 
 QPixmap ProgramIcon(int size) {
-    QPixmap pixmap = Canvas(size);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 32.0, size / 32.0);
-    Sheet(p, QRectF(5.5, 2.5, 21, 27));
-    p.setPen(QPen(QColor(0x70, 0x90, 0xC0), 1));
-    for (int y = 11; y <= 25; y += 4) {
-        p.drawLine(QPointF(8.5, y + 0.5), QPointF(23.5, y + 0.5));
-    }
-    p.setPen(QPen(QColor(0xC0, 0x30, 0x30), 1.6));
-    p.drawLine(QPointF(9, 4.5), QPointF(12, 8));
-    p.drawLine(QPointF(15, 4.5), QPointF(12, 8));
-    p.drawLine(QPointF(12, 8), QPointF(12, 10));
-    p.drawLine(QPointF(9.5, 7.5), QPointF(14.5, 7.5));
-    return pixmap;
+    return QPixmap::fromImage(toolpictures::ProgramIcon(size));
 }
 
 QIcon WindowIcon() {
     QIcon icon;
-    for (std::size_t i = 0; i < iconpixels::kPictureCount; ++i) {
-        const iconpixels::Picture& picture = iconpixels::kPictures[i];
-        const QImage image(reinterpret_cast<const uchar*>(picture.argb), picture.size, picture.size,
-                           QImage::Format_ARGB32_Premultiplied);
-        icon.addPixmap(QPixmap::fromImage(image));
+    for (std::size_t i = 0; i < iconpixels::kWindowPictureCount; ++i) {
+        icon.addPixmap(PixmapOf(iconpixels::kWindowPictures[i]));
     }
     return icon;
 }

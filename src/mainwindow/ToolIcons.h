@@ -1,5 +1,6 @@
-// Small pictures of the program: the five tool-bar buttons and the program
-// icon of the About box, drawn by the program itself, and the window's
+// The program's small pictures as the window shows them: the five tool-bar
+// buttons and the program icon of the About box (ToolPictures.h draws
+// them; the tool-bar ones are built into the program) and the window's
 // icon, the picture of the desktop entry.
 #pragma once
 

@@ -11,6 +11,7 @@
 #include "QtText.h"
 #include "ScreenFont.h"
 #include "ToolIcons.h"
+#include "ToolPictures.h"
 #include "WindowTexts.h"
 
 #include <QAction>
@@ -258,6 +259,27 @@ TEST_F(WindowTest, WindowIconIsTheInstalledPicture) {
             icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
         ASSERT_EQ(shown.size(), QSize(size, size));
         EXPECT_EQ(shown, installed) << size;
+    }
+}
+
+// The tool-bar buttons show the pictures the program draws, built into it
+// when it was built: the same pixels, each on its button.
+TEST_F(WindowTest, ToolButtonsShowTheDrawnPictures) {
+    TForm1& f = Start();
+    const struct {
+        QToolButton* button;
+        QImage drawn;
+    } buttons[] = {{f.SpeedButton4, toolpictures::NewNote()},
+                   {f.SpeedButton1, toolpictures::OpenNote()},
+                   {f.SpeedButton2, toolpictures::SaveNote()},
+                   {f.SpeedButton5, toolpictures::SaveAs()},
+                   {f.SpeedButton3, toolpictures::PrintAll()}};
+    for (const auto& [button, drawn] : buttons) {
+        const QImage shown = button->icon()
+                                 .pixmap(toolpictures::kToolSize)
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        EXPECT_EQ(shown, drawn) << button->toolTip().toStdString();
     }
 }
 
