@@ -8,11 +8,16 @@ namespace toolpictures {
 
 namespace {
 
-constexpr int kSize = 20;
-
-QImage Canvas(int size = kSize) {
+// A picture `size` pixels square, transparent where `draw` leaves it so,
+// drawn with antialiasing.
+template <typename Draw> QImage Drawn(Draw draw, int size = kToolSize) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        draw(p);
+    }
     return image;
 }
 
@@ -56,100 +61,68 @@ void Disk(QPainter& p, const QRectF& r) {
 } // namespace
 
 QImage NewNote() {
-    QImage image = Canvas();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    Sheet(p, QRectF(4.5, 1.5, 11, 16));
-    p.setPen(QPen(QColor(0xE0, 0xA0, 0x00), 1.4));
-    p.drawLine(QPointF(14, 13), QPointF(19, 18));
-    p.drawLine(QPointF(19, 13), QPointF(14, 18));
-    p.drawLine(QPointF(16.5, 12), QPointF(16.5, 19));
-    return image;
+    return Drawn([](QPainter& p) {
+        Sheet(p, QRectF(4.5, 1.5, 11, 16));
+        p.setPen(QPen(QColor(0xE0, 0xA0, 0x00), 1.4));
+        p.drawLine(QPointF(14, 13), QPointF(19, 18));
+        p.drawLine(QPointF(19, 13), QPointF(14, 18));
+        p.drawLine(QPointF(16.5, 12), QPointF(16.5, 19));
+    });
 }
 
 QImage OpenNote() {
-    QImage image = Canvas();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x80, 0x60, 0x10), 1));
-    p.setBrush(QColor(0xE8, 0xC0, 0x50));
-    QPainterPath back;
-    back.moveTo(1.5, 4.5);
-    back.lineTo(7.5, 4.5);
-    back.lineTo(9, 6.5);
-    back.lineTo(16.5, 6.5);
-    back.lineTo(16.5, 17.5);
-    back.lineTo(1.5, 17.5);
-    back.closeSubpath();
-    p.drawPath(back);
-    p.setBrush(QColor(0xF8, 0xD8, 0x70));
-    QPainterPath front;
-    front.moveTo(1.5, 17.5);
-    front.lineTo(4.5, 9.5);
-    front.lineTo(19.5, 9.5);
-    front.lineTo(16.5, 17.5);
-    front.closeSubpath();
-    p.drawPath(front);
-    return image;
+    return Drawn([](QPainter& p) {
+        p.setPen(QPen(QColor(0x80, 0x60, 0x10), 1));
+        p.setBrush(QColor(0xE8, 0xC0, 0x50));
+        p.drawPolygon(
+            QPolygonF{{1.5, 4.5}, {7.5, 4.5}, {9, 6.5}, {16.5, 6.5}, {16.5, 17.5}, {1.5, 17.5}});
+        p.setBrush(QColor(0xF8, 0xD8, 0x70));
+        p.drawPolygon(QPolygonF{{1.5, 17.5}, {4.5, 9.5}, {19.5, 9.5}, {16.5, 17.5}});
+    });
 }
 
 QImage SaveNote() {
-    QImage image = Canvas();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    Disk(p, QRectF(2.5, 2.5, 15, 15));
-    return image;
+    return Drawn([](QPainter& p) { Disk(p, QRectF(2.5, 2.5, 15, 15)); });
 }
 
 QImage SaveAs() {
-    QImage image = Canvas();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    Disk(p, QRectF(1.5, 1.5, 13, 13));
-    p.setPen(QPen(QColor(0x20, 0x20, 0x20), 1));
-    p.setBrush(QColor(0xF0, 0xB0, 0x30));
-    QPainterPath pen;
-    pen.moveTo(18.5, 9.5);
-    pen.lineTo(20, 11);
-    pen.lineTo(12.5, 18.5);
-    pen.lineTo(10.5, 19);
-    pen.lineTo(11, 17);
-    pen.closeSubpath();
-    p.drawPath(pen);
-    return image;
+    return Drawn([](QPainter& p) {
+        Disk(p, QRectF(1.5, 1.5, 13, 13));
+        p.setPen(QPen(QColor(0x20, 0x20, 0x20), 1));
+        p.setBrush(QColor(0xF0, 0xB0, 0x30));
+        p.drawPolygon(QPolygonF{{18.5, 9.5}, {20, 11}, {12.5, 18.5}, {10.5, 19}, {11, 17}});
+    });
 }
 
 QImage PrintAll() {
-    QImage image = Canvas();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    Sheet(p, QRectF(5.5, 1.5, 9, 8));
-    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
-    p.setBrush(QColor(0xB8, 0xB8, 0xC0));
-    p.drawRoundedRect(QRectF(1.5, 8.5, 17, 7), 1.5, 1.5);
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(5.5, 13.5, 9, 5));
-    p.setPen(QPen(QColor(0x30, 0xA0, 0x30), 1.5));
-    p.drawPoint(QPointF(16, 11));
-    return image;
+    return Drawn([](QPainter& p) {
+        Sheet(p, QRectF(5.5, 1.5, 9, 8));
+        p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
+        p.setBrush(QColor(0xB8, 0xB8, 0xC0));
+        p.drawRoundedRect(QRectF(1.5, 8.5, 17, 7), 1.5, 1.5);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(5.5, 13.5, 9, 5));
+        p.setPen(QPen(QColor(0x30, 0xA0, 0x30), 1.5));
+        p.drawPoint(QPointF(16, 11));
+    });
 }
 
 QImage ProgramIcon(int size) {
-    QImage image = Canvas(size);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 32.0, size / 32.0);
-    Sheet(p, QRectF(5.5, 2.5, 21, 27));
-    p.setPen(QPen(QColor(0x70, 0x90, 0xC0), 1));
-    for (int y = 11; y <= 25; y += 4) {
-        p.drawLine(QPointF(8.5, y + 0.5), QPointF(23.5, y + 0.5));
-    }
-    p.setPen(QPen(QColor(0xC0, 0x30, 0x30), 1.6));
-    p.drawLine(QPointF(9, 4.5), QPointF(12, 8));
-    p.drawLine(QPointF(15, 4.5), QPointF(12, 8));
-    p.drawLine(QPointF(12, 8), QPointF(12, 10));
-    p.drawLine(QPointF(9.5, 7.5), QPointF(14.5, 7.5));
-    return image;
+    return Drawn(
+        [size](QPainter& p) {
+            p.scale(size / 32.0, size / 32.0);
+            Sheet(p, QRectF(5.5, 2.5, 21, 27));
+            p.setPen(QPen(QColor(0x70, 0x90, 0xC0), 1));
+            for (int y = 11; y <= 25; y += 4) {
+                p.drawLine(QPointF(8.5, y + 0.5), QPointF(23.5, y + 0.5));
+            }
+            p.setPen(QPen(QColor(0xC0, 0x30, 0x30), 1.6));
+            p.drawLine(QPointF(9, 4.5), QPointF(12, 8));
+            p.drawLine(QPointF(15, 4.5), QPointF(12, 8));
+            p.drawLine(QPointF(12, 8), QPointF(12, 10));
+            p.drawLine(QPointF(9.5, 7.5), QPointF(14.5, 7.5));
+        },
+        size);
 }
 
 } // namespace toolpictures
