@@ -27,11 +27,11 @@ bool Store(std::vector<std::uint16_t>& codes, char32_t first, std::size_t count,
         }
         const unsigned char lead = static_cast<unsigned char>(cp932[at]);
         if (IsLeadByte(lead) && at + 1 < cp932.size()) {
-            codes[c] =
+            codes.at(c) =
                 static_cast<std::uint16_t>(lead << 8 | static_cast<unsigned char>(cp932[at + 1]));
             at += 2;
         } else {
-            codes[c] = lead;
+            codes.at(c) = lead;
             at += 1;
         }
     }

@@ -119,6 +119,11 @@ TEST(Cp932, MalformedSequencesBecomeOneQuestionMarkEach) {
               "?" + FromUtf8("漢"))
         << "a surrogate";
     EXPECT_EQ(FromUtf8("漢\xE6\xBC"), FromUtf8("漢") + "?") << "cut off at the end";
+    // Cut off where the text ends inside a longer buffer: the byte after it
+    // is not the text's.
+    const std::string buffer = "漢漢";
+    EXPECT_EQ(FromUtf8(std::string_view(buffer).substr(0, buffer.size() - 1)), FromUtf8("漢") + "?")
+        << "cut off inside a buffer";
     EXPECT_EQ(FromUtf8("\xF0\xA0\xAE\xB7"
                        "野"),
               "?" + FromUtf8("野"))

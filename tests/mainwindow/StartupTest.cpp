@@ -275,8 +275,10 @@ TEST_F(WindowTest, ToolButtonsShowTheDrawnPictures) {
                    {f.SpeedButton5, toolpictures::SaveAs()},
                    {f.SpeedButton3, toolpictures::PrintAll()}};
     for (const auto& [button, drawn] : buttons) {
+        // Drawn at the size the button shows, so never scaled.
+        ASSERT_EQ(drawn.size(), button->iconSize());
         const QImage shown = button->icon()
-                                 .pixmap(toolpictures::kToolSize)
+                                 .pixmap(button->iconSize())
                                  .toImage()
                                  .convertToFormat(QImage::Format_ARGB32_Premultiplied);
         EXPECT_EQ(shown, drawn) << button->toolTip().toStdString();
