@@ -124,11 +124,12 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(qttext::ScreenFont(12));
+    // What needs no font first: the fonts may still be being listed (main).
     setWindowIcon(toolicons::WindowIcon());
-    CreateControls();
     CreateMenus();
     CreateContextMenus();
+    setFont(qttext::ScreenFont(12));
+    CreateControls();
     CreateDialogs();
     ConnectCommands();
     SetTabOrder();

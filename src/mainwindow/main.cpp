@@ -6,8 +6,10 @@
 #include "JapaneseFont.h"
 #include "QtText.h"
 #include "QuestionBox.h"
+#include "ScreenFont.h"
 #include "Unit1.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
@@ -70,6 +72,12 @@ void WarnWithoutJapaneseFont(TForm1& form) {
 
 int main(int argc, char* argv[]) {
     NotorioApplication app(argc, argv);
+    // Two waits of the start-up overlap: while the fonts are listed on a
+    // second thread, the accessibility bridge connects to the session bus
+    // (it would at the window's first widget) and the window makes its
+    // icon and menus, which need no font.
+    const std::jthread fontDatabase = qttext::ReadFontDatabaseAside();
+    QAccessible::isActive();
     QApplication::setApplicationName(qttext::Q("ノートリオ"));
     // The window class the desktop's task bar matches with notorio.desktop.
     QGuiApplication::setDesktopFileName("notorio");

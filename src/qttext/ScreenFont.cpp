@@ -29,4 +29,8 @@ QFont ScreenFont(int pixels) {
     return font;
 }
 
+std::jthread ReadFontDatabaseAside() {
+    return std::jthread([] { QFontDatabase::families(); });
+}
+
 } // namespace qttext

@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <thread>
 
 namespace qttext {
 
@@ -18,5 +19,12 @@ QString InstalledFace(const QString& family, const QStringList& substitutes);
 
 // "ＭＳ Ｐゴシック" (or the face that takes its place) `pixels` high.
 QFont ScreenFont(int pixels);
+
+// Reads the font database (fontconfig's settings and its list of every
+// installed face, a tenth of the window's start-up) on a thread of its own,
+// so that the program can do what needs no font meanwhile; the first font
+// asked for waits for the reading to end (the database is thread-safe).
+// Joined when the thread object is destroyed. Needs a QGuiApplication.
+std::jthread ReadFontDatabaseAside();
 
 } // namespace qttext

@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QImage>
@@ -32,6 +33,8 @@
 #include <QToolButton>
 #include <algorithm>
 #include <cstdlib>
+#include <thread>
+#include <vector>
 
 using qttext::Q;
 
@@ -241,6 +244,22 @@ TEST_F(WindowTest, FontsNameTheInstalledFace) {
     EXPECT_EQ(qttext::InstalledFace("No Such Face", {"Also Missing", "IPAPGothic"}), "IPAPGothic");
     EXPECT_EQ(qttext::InstalledFace("IPAGothic", {"IPAPGothic"}), "IPAGothic");
     EXPECT_EQ(qttext::InstalledFace("No Such Face", {"Also Missing"}), "No Such Face");
+}
+
+// The window starts while the fonts are listed on a second thread: fonts
+// asked for meanwhile wait for the list and name the same face.
+TEST(ScreenFont, FontsAskedForWhileTheDatabaseIsReadNameTheInstalledFace) {
+    const QString expected = qttext::InstalledFace(Q("ＭＳ Ｐゴシック"), {"IPAPGothic"});
+    std::vector<std::jthread> readers;
+    for (int i = 0; i < 4; ++i) {
+        readers.push_back(qttext::ReadFontDatabaseAside());
+    }
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(qttext::ScreenFont(12 + i % 2).family(), expected);
+        EXPECT_TRUE(QFontDatabase::families().contains(expected));
+    }
+    readers.clear(); // joined
+    EXPECT_EQ(qttext::InstalledFace(Q("ＭＳ Ｐゴシック"), {"IPAPGothic"}), expected);
 }
 
 // The window shows the picture of the desktop entry, the installed PNG
