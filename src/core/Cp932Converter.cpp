@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
-#include <iterator>
 #include <stdexcept>
 
 namespace cp932 {
@@ -69,17 +68,6 @@ std::size_t Utf8SequenceLength(std::string_view s) {
     const size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
     return n <= s.size() ? n : s.size();
 }
-
-const Alias kAliases[] = {
-    {"\u301C", "\uFF5E"}, // WAVE DASH -> FULLWIDTH TILDE
-    {"\u2212", "\uFF0D"}, // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
-    {"\u2016", "\u2225"}, // DOUBLE VERTICAL LINE -> PARALLEL TO
-    {"\u00A2", "\uFFE0"}, // CENT SIGN
-    {"\u00A3", "\uFFE1"}, // POUND SIGN
-    {"\u00AC", "\uFFE2"}, // NOT SIGN
-    {"\u2014", "\u2015"}, // EM DASH -> HORIZONTAL BAR
-};
-const std::size_t kAliasCount = std::size(kAliases);
 
 std::string ReplaceAliases(std::string_view utf8) {
     std::string out;

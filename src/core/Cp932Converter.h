@@ -64,8 +64,15 @@ struct Alias {
     std::string_view from;
     std::string_view to;
 };
-extern const Alias kAliases[];
-extern const std::size_t kAliasCount;
+inline constexpr Alias kAliases[] = {
+    {"\u301C", "\uFF5E"}, // WAVE DASH -> FULLWIDTH TILDE
+    {"\u2212", "\uFF0D"}, // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
+    {"\u2016", "\u2225"}, // DOUBLE VERTICAL LINE -> PARALLEL TO
+    {"\u00A2", "\uFFE0"}, // CENT SIGN
+    {"\u00A3", "\uFFE1"}, // POUND SIGN
+    {"\u00AC", "\uFFE2"}, // NOT SIGN
+    {"\u2014", "\u2015"}, // EM DASH -> HORIZONTAL BAR
+};
 // `utf8` with each JIS form replaced by the character CP932 holds.
 std::string ReplaceAliases(std::string_view utf8);
 

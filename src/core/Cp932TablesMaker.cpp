@@ -55,8 +55,7 @@ bool FillBasicPlane(std::vector<std::uint16_t>& codes) {
             return false;
         }
     }
-    for (std::size_t i = 0; i < converter::kAliasCount; ++i) {
-        const converter::Alias& alias = converter::kAliases[i];
+    for (const converter::Alias& alias : converter::kAliases) {
         char32_t from = 0;
         std::size_t length = 0;
         if (!converter::DecodeBasicPlane(alias.from, from, length) ||

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace iconpixels {
 
@@ -19,8 +20,7 @@ struct Picture {
 };
 
 // The installed pictures, in the order the build names them.
-extern const Picture kWindowPictures[];
-extern const std::size_t kWindowPictureCount;
+extern const std::span<const Picture> kWindowPictures;
 
 // The tool-bar pictures.
 extern const Picture kNewNote;

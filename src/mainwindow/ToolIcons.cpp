@@ -43,8 +43,8 @@ QPixmap ProgramIcon(int size) {
 
 QIcon WindowIcon() {
     QIcon icon;
-    for (std::size_t i = 0; i < iconpixels::kWindowPictureCount; ++i) {
-        icon.addPixmap(PixmapOf(iconpixels::kWindowPictures[i]));
+    for (const iconpixels::Picture& picture : iconpixels::kWindowPictures) {
+        icon.addPixmap(PixmapOf(picture));
     }
     return icon;
 }
